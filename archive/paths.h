@@ -1,0 +1,25 @@
+// Where the game keeps its rules archive and where the editor keeps its working
+// copy. Paths are built afresh on every call; this is the one place that knows
+// the path separator.
+#pragma once
+
+#include <cstdint>
+
+#include "text/text.h"
+
+namespace vantrel {
+
+// '\\' on Windows, '/' elsewhere.
+char pathSeparator();
+
+// The directory of the running executable, without a trailing separator.
+Text programDirectory();
+// A special folder ending with exactly one separator, or the empty text.
+// Kind 11 is the user's temporary directory; 0 means 3; see the kinds table.
+Text specialFolderPath(std::int32_t kind);
+
+Text gameArchive();    // programDirectory + "VUVazur.dat"
+Text workingFolder();  // temporary directory + "VUVazur.dat"
+Text workingFile();    // workingFolder + "VUVazur.dat"
+
+}  // namespace vantrel
