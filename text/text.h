@@ -24,6 +24,7 @@ class TextArray {
   // A copy of member n, 1 <= n <= count(); the empty text outside that range.
   Text member(std::int32_t n) const;
   void append(const Text& text);
+  void append(Text&& text);
   // Replaces member n; does nothing for n outside 1..count().
   void replace(std::int32_t n, const Text& text);
   // Removes member n; does nothing for n outside 1..count().

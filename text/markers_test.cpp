@@ -1,0 +1,211 @@
+#include "text/markers.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+std::vector<Text> membersOf(const TextArray& array) {
+  std::vector<Text> members;
+  for (std::int32_t n = 1; n <= array.count(); ++n) members.push_back(array.member(n));
+  return members;
+}
+
+TEST(TextBetween, CutsBetweenFirstMarkerPair) {
+  struct Case {
+    Text source;
+    Text startMarker;
+    Text endMarker;
+    std::int32_t startPosition;
+    bool caseInsensitive;
+    Text expected;
+  };
+  const Case cases[] = {
+      {"<Simple value=\"5000\" />", "<Simple value=\"", "\"", 0, false, "5000"},
+      {"<Null />", "<Simple value=\"", "\"", 0, false, ""},
+      // The quote placeholder stands for a double quote in either marker.
+      {"<Simple value=\"5000\" />", "<Simple value=#引号", "#引号", 0, false, "5000"},
+      {"[a", "[", "]", 0, false, ""},
+      {"a]", "[", "]", 0, false, ""},
+      {"] [a", "[", "]", 0, false, ""},
+      {"[]", "[", "]", 0, false, ""},
+      // The end marker is searched from the byte after the start marker.
+      {"\"x\"", "\"", "\"", 0, false, "x"},
+      {"[a][b]", "[", "]", 3, false, "b"},
+      {"<ITEM>x</ITEM>", "<item>", "</item>", 0, true, "x"},
+      {"<ITEM>x</ITEM>", "<item>", "</item>", 0, false, ""},
+      {"abc", "", "c", 0, false, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(textBetween(c.source, c.startMarker, c.endMarker, c.startPosition, c.caseInsensitive),
+              c.expected)
+        << "source " << c.source << " markers " << c.startMarker << " / " << c.endMarker
+        << " start " << c.startPosition << " caseInsensitive " << c.caseInsensitive;
+  }
+}
+
+// Counts the calls that let a window handle its events while collecting.
+class CollectBetweenTest : public ::testing::Test {
+ protected:
+  CollectBetweenTest() {
+    options.processPendingEvents = [this] { ++eventCalls; };
+  }
+  std::int32_t collect(const Text& source, const Text& startMarker = " <Item>",
+                       const Text& endMarker = " </Item>") {
+    return collectBetween(source, startMarker, endMarker, target, options);
+  }
+  CollectOptions options;
+  TextArray target;
+  int eventCalls = 0;
+};
+
+TEST_F(CollectBetweenTest, SkipsBlankPiecesAndKeepsLineBreaks) {
+  const Text source =
+      "<Rows>\r\n <Item>\r\n  a\r\n </Item>\r\n <Item>    </Item>\r\n <Item>b </Item>\r\n</Rows>";
+  EXPECT_EQ(collect(source), 2);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"\r\n  a\r\n", "b"}));
+  EXPECT_EQ(eventCalls, 3 * 3);
+}
+
+TEST_F(CollectBetweenTest, EmptiesTargetFirstAndIgnoresUnfinishedPair) {
+  target.append("old");
+  EXPECT_EQ(collect(" <Item>a </Item> <Item>b"), 1);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"a"}));
+  EXPECT_EQ(collect("no markers"), 0);
+  EXPECT_EQ(target.count(), 0);
+}
+
+TEST_F(CollectBetweenTest, CaseFlagMeansCaseSensitive) {
+  const Text source = " <ITEM>a </item>";
+  EXPECT_EQ(collect(source), 1);
+  options.caseSensitive = true;
+  EXPECT_EQ(collect(source), 0);
+}
+
+TEST_F(CollectBetweenTest, NextStartIsSearchedFromTheEndMarker) {
+  // A start marker inside a kept piece does not begin another pair.
+  EXPECT_EQ(collect("[a[b]c]", "[", "]"), 1);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"a[b"}));
+  // With one marker for both ends a kept piece's end marker starts the next pair.
+  EXPECT_EQ(collect("|a|b|", "|", "|"), 2);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"a", "b"}));
+}
+
+TEST_F(CollectBetweenTest, PrefixSuffixAndKeptMarkers) {
+  options.prefix = "<";
+  options.suffix = ">";
+  options.keepStartMarker = true;
+  options.keepEndMarker = true;
+  // The prefix and suffix make a blank piece non-empty.
+  EXPECT_EQ(collect("[a] [ ]", "[", "]"), 2);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"[<a>]", "[<>]"}));
+}
+
+TEST_F(CollectBetweenTest, MaximumLengthKeepsShorterItemsOnly) {
+  options.maximumLength = 3;
+  EXPECT_EQ(collect("[a][bbb][cc][ ]", "[", "]"), 2);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"a", "cc"}));
+  // Three calls after every pair and one per non-empty item, kept or not.
+  EXPECT_EQ(eventCalls, 4 * 3 + 3);
+}
+
+TEST_F(CollectBetweenTest, StartPositionSkipsEarlierPairs) {
+  options.startPosition = 4;
+  EXPECT_EQ(collect("[a][b]", "[", "]"), 1);
+  EXPECT_EQ(membersOf(target), (std::vector<Text>{"b"}));
+}
+
+TEST_F(CollectBetweenTest, WorksWithoutEventFunction) {
+  options.processPendingEvents = nullptr;
+  EXPECT_EQ(collect("[a][b]", "[", "]"), 2);
+  EXPECT_EQ(collect("[a][b]", "", "]"), 0);
+  EXPECT_EQ(collect("[a][b]", "[", ""), 0);
+}
+
+TEST(TextAfterLast, ReturnsTextAfterLastMarker) {
+  struct Case {
+    Text source;
+    Text marker;
+    std::optional<std::int32_t> startPosition;
+    bool caseInsensitive;
+    Text expected;
+  };
+  const Case cases[] = {
+      {"a=b=c", "=", std::nullopt, false, "c"}, {"a==b==cd", "==", std::nullopt, false, "cd"},
+      {"a=b=", "=", std::nullopt, false, ""},   {"abc", "=", std::nullopt, false, ""},
+      {"a=b=c", "=", 4, false, "b=c"},          {"a=b=c", "=", 2, false, ""},
+      {"aXbxc", "x", std::nullopt, true, "c"},  {"axbXc", "X", std::nullopt, false, "c"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(textAfterLast(c.source, c.marker, c.startPosition, c.caseInsensitive), c.expected)
+        << "source " << c.source << " marker " << c.marker << " start "
+        << c.startPosition.value_or(-99) << " caseInsensitive " << c.caseInsensitive;
+  }
+}
+
+TEST(LineEditing, LineAt) {
+  struct Case {
+    Text source;
+    std::int32_t n;
+    Text expected;
+  };
+  const Case cases[] = {
+      {"a\r\nb", 1, "a"}, {"a\r\nb", 2, "b"},   {"a\r\nb", 0, ""},     {"a\r\nb", 3, ""},
+      {"a\r\nb", -1, ""}, {"\r\na\r\n", 1, ""}, {"\r\na\r\n", 2, "a"}, {"", 1, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(lineAt(c.source, c.n), c.expected) << "lineAt(" << c.source << ", " << c.n << ")";
+  }
+}
+
+TEST(LineEditing, DeleteLine) {
+  struct Case {
+    Text source;
+    std::int32_t n;
+    Text expected;
+  };
+  const Case cases[] = {
+      {"\r\nabc\r\ndef", 1, "abc\r\ndef"},
+      {"abc", 1, ""},
+      {"abc", 2, "abc"},
+      {"abc", 0, "abc"},
+      {"", 1, ""},
+      {"a\r\nb\r\nc", 2, "a\r\nc"},
+      {"a\r\nb\r\nc", 3, "a\r\nb"},
+      // Splitting and joining drop the final line break, even when nothing is removed.
+      {"a\r\nb\r\nc\r\n", 2, "a\r\nc"},
+      {"a\r\nb\r\nc\r\n", 9, "a\r\nb\r\nc"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(deleteLine(c.source, c.n), c.expected)
+        << "deleteLine(" << c.source << ", " << c.n << ")";
+  }
+}
+
+TEST(LineEditing, ReplaceLine) {
+  struct Case {
+    Text source;
+    std::int32_t n;
+    Text expected;
+  };
+  const Case cases[] = {
+      {"a\r\nb\r\nc", 2, "a\r\nX\r\nc"},
+      {"a\r\nb\r\nc", 1, "X\r\nb\r\nc"},
+      {"\r\nb", 1, "X\r\nb"},
+      {"a\r\nb\r\n", 2, "a\r\nX"},
+      // Out of range: the source comes back unchanged.
+      {"a\r\nb\r\nc\r\n", 0, "a\r\nb\r\nc\r\n"},
+      {"a\r\nb\r\nc\r\n", 4, "a\r\nb\r\nc\r\n"},
+      {"a\r\nb\r\nc\r\n", -1, "a\r\nb\r\nc\r\n"},
+      {"", 1, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(replaceLine(c.source, c.n, "X"), c.expected)
+        << "replaceLine(" << c.source << ", " << c.n << ", X)";
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
