@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "rules/window_operations.h"
 #include "text/text.h"
@@ -23,17 +24,38 @@ class RulesDocument {
   // list of its table and the Commands rows section in the info box.
   void load(const Text& path, WindowOperations& window);
   // The value on `line` of the selected row of `table` (shown whole in the
-  // info box); empty when nothing is selected.
+  // info box), with the text's entities decoded; empty when nothing is
+  // selected (then nothing is shown), for a table above 2, for a <Null /> line
+  // and for a line past the end of the row.
   Text getValue(std::int32_t line, std::int32_t table, WindowOperations& window);
-  // Sets that value, updates the document and rewrites the working file.
-  // Does nothing when nothing is selected.
+  // Sets that value (escaped for the text), updates the document and the row,
+  // shows the row in the info box and rewrites the working file, even when
+  // nothing changed. Does nothing at all when nothing is selected or for a
+  // table above 2.
   void setValue(std::int32_t line, std::int32_t table, const Text& newValue,
                 WindowOperations& window);
 
  private:
+  struct SelectedRow {
+    TextArray* rows;
+    std::vector<std::int32_t>* positions;
+    std::int32_t member;  // 1-based
+  };
+  // The row selected in the table's list; empty rows when there is none.
+  SelectedRow selectedRow(std::int32_t table, WindowOperations& window);
+  // Replaces oldRow by newRow in documentText_. position is where oldRow was
+  // last found (-1: not yet); it is searched for when it is no longer there.
+  // The positions of the rows after it move along.
+  void replaceRowText(std::int32_t& position, const Text& oldRow, const Text& newRow);
+
   Text documentText_;
   TextArray entityRows_;
   TextArray commandRows_;
+  // Where each row text begins in documentText_ (1-based, -1 until first
+  // found), so that a change splices the row in place instead of searching
+  // the whole text every time.
+  std::vector<std::int32_t> entityRowPositions_;
+  std::vector<std::int32_t> commandRowPositions_;
 };
 
 }  // namespace vantrel
