@@ -227,6 +227,16 @@ void MainWindow::showMessage(const Text& message) {
 
 void MainWindow::processPendingEvents() { QCoreApplication::processEvents(); }
 
+bool MainWindow::selectFirstRowIfNoneSelected(QObject* watched) {
+  // A list that gets the focus holds a current row without selecting it, so
+  // the first arrow key would skip the first row. With nothing selected yet,
+  // an arrow key selects the first row, as the user made that selection.
+  auto* list = qobject_cast<QListWidget*>(watched);
+  if (!list || list->count() == 0 || !list->selectedItems().isEmpty()) return false;
+  list->setCurrentRow(0);
+  return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
@@ -244,6 +254,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return watched != control(kInfoBox);
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+      return selectFirstRowIfNoneSelected(watched);
     default:
       break;
   }

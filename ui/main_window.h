@@ -47,6 +47,8 @@ class MainWindow : public QWidget, public WindowOperations {
 
  private:
   void createControls();
+  // Handles an arrow key in a list with no selection; true when it did.
+  bool selectFirstRowIfNoneSelected(QObject* watched);
   void connectHandlers();
   QWidget* control(const Text& name) const;
   QListWidget* listBox(const Text& name) const;
