@@ -3,6 +3,7 @@
 // the path separator.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "text/text.h"
@@ -11,6 +12,11 @@ namespace vantrel {
 
 // '\\' on Windows, '/' elsewhere.
 char pathSeparator();
+
+// The index of the last separator in path, or Text::npos when it has none. A
+// separator byte that is the second byte of a two-byte character of the code
+// page (Windows, e.g. GBK) belongs to that character and is not counted.
+std::size_t lastSeparator(const Text& path);
 
 // The directory of the running executable, without a trailing separator.
 Text programDirectory();

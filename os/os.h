@@ -23,6 +23,12 @@ using Bytes = std::vector<std::uint8_t>;
 // The separator of this platform's paths: '\\' on Windows, '/' elsewhere.
 char separator();
 
+// True when byte begins a two-byte character of the system's code page, so
+// that the byte after it is part of that character and never a separator
+// (Windows: a lead byte of the ANSI code page, e.g. GBK; POSIX paths are
+// UTF-8, where a separator byte never lies inside a character: always false).
+bool isLeadByte(char byte);
+
 // An open file. Closing happens in the destructor if close() was not called.
 class File {
  public:

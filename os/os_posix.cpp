@@ -105,12 +105,16 @@ std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
 
 char separator() { return '/'; }
 
+bool isLeadByte(char) { return false; }
+
 std::unique_ptr<File> openForReading(const Path& path) {
   if (path.empty()) return nullptr;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO would otherwise wait for a writer forever.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat facts;
-  if (::fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {
+  if (::fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(fd);
     return nullptr;
   }
