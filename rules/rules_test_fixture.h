@@ -17,6 +17,18 @@
 
 namespace vantrel::testing {
 
+// The variable that names the temporary directory: GetTempPathA reads TMP
+// first on Windows.
+#ifdef _WIN32
+inline constexpr const char* kTemporaryDirectoryVariable = "TMP";
+inline void setVariable(const char* name, const char* value) { _putenv_s(name, value); }
+inline void unsetVariable(const char* name) { _putenv_s(name, ""); }
+#else
+inline constexpr const char* kTemporaryDirectoryVariable = "TMPDIR";
+inline void setVariable(const char* name, const char* value) { setenv(name, value, 1); }
+inline void unsetVariable(const char* name) { unsetenv(name); }
+#endif
+
 class RulesDocumentFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,15 +37,17 @@ class RulesDocumentFixture : public ::testing::Test {
                  ("vantrel_rules_" + std::string(test->test_suite_name()) + "_" + test->name());
     std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_ / "VUVazur.dat");
-    if (const char* saved = std::getenv("TMPDIR")) savedTemporaryDirectory_ = saved;
-    setenv("TMPDIR", directory_.string().c_str(), 1);
+    if (const char* saved = std::getenv(kTemporaryDirectoryVariable)) {
+      savedTemporaryDirectory_ = saved;
+    }
+    setVariable(kTemporaryDirectoryVariable, directory_.string().c_str());
   }
 
   void TearDown() override {
     if (savedTemporaryDirectory_.empty()) {
-      unsetenv("TMPDIR");
+      unsetVariable(kTemporaryDirectoryVariable);
     } else {
-      setenv("TMPDIR", savedTemporaryDirectory_.c_str(), 1);
+      setVariable(kTemporaryDirectoryVariable, savedTemporaryDirectory_.c_str());
     }
     std::filesystem::remove_all(directory_);
   }
