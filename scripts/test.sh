@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the ordinary build, then the same
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the ordinary build, the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows side
+# of the engine cross-built with MinGW-w64 and run under Wine.
 # Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,3 +13,6 @@ for preset in default sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "=== Windows engine under Wine ==="
+bash scripts/test-windows.sh
