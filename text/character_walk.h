@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string_view>
 
 namespace vantrel::character_walk {
 
@@ -49,5 +50,20 @@ inline bool matchesAt(const char* text, std::size_t i, const char* sought, std::
   }
   return soughtLength <= 2 || bytesEqual(text + i + 1, sought + 1, soughtLength - 2, ignoreCase);
 }
+
+// The index of the first byte of 0x80 or above in [i, end), or end when there
+// is none. Every byte before it is a character of its own.
+std::size_t nextLeadByte(const char* text, std::size_t i, std::size_t end);
+
+// The index of the first occurrence of sought that begins at a character start
+// of a walk beginning at index i (the pairing starts afresh at i); npos when
+// there is none before the walk ends or fewer than sought's bytes remain. The
+// searches, replaceText and splitText all find their occurrences with it.
+std::size_t nextMatch(std::string_view text, std::size_t i, std::string_view sought,
+                      bool ignoreCase);
+
+// The part of text that trimSpaces keeps, without copying it: leading and
+// trailing spaces and full-width spaces A1 A1 left out.
+std::string_view trimBlanks(std::string_view text);
 
 }  // namespace vantrel::character_walk

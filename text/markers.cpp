@@ -1,5 +1,7 @@
 #include "text/markers.h"
 
+#include "text/character_walk.h"
+
 namespace vantrel {
 
 namespace {
@@ -52,7 +54,9 @@ std::int32_t collectBetween(const Text& source, const Text& startMarker, const T
     const std::int32_t g = findText(source, endMarker, f + startLength, caseInsensitive);
     if (g == -1) break;
     pos = f + startLength;
-    const Text piece = trimSpaces(textMid(source, pos, g - pos));
+    // The piece is trimmed where it lies in the source and copied once.
+    const std::string_view piece = character_walk::trimBlanks(std::string_view(source).substr(
+        static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(g - pos)));
     Text item = concatText({options.prefix, piece, options.suffix});
     if (!item.empty()) {
       if (options.keepStartMarker) item.insert(0, startMarker);

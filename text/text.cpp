@@ -24,8 +24,11 @@ Text textMid(const Text& text, std::int32_t start, std::int32_t n) {
 Bytes textToBytes(const Text& text) { return Bytes(text.begin(), text.end()); }
 
 Text bytesToText(const Bytes& bytes) {
-  const auto zero = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
-  return Text(bytes.begin(), zero);
+  if (bytes.empty()) return Text();
+  // memchr and a plain copy: a whole rules file passes through here.
+  const auto* data = reinterpret_cast<const char*>(bytes.data());
+  const auto* zero = static_cast<const char*>(std::memchr(data, 0, bytes.size()));
+  return Text(data, zero != nullptr ? static_cast<std::size_t>(zero - data) : bytes.size());
 }
 
 Text blankText(std::int32_t n) {

@@ -40,6 +40,49 @@ void BM_FindText(benchmark::State& state) {
 }
 BENCHMARK(BM_FindText)->ArgsProduct({{1, 0}, {0, 1}})->ArgNames({"nearEnd", "ci"});
 
+// The last occurrence of a line that the text has near its beginning.
+void BM_FindTextReverse(benchmark::State& state) {
+  if (!haveRulesText(state)) return;
+  const Text& text = rulesText();
+  std::int32_t found = 0;
+  for (auto _ : state) {
+    found = findTextReverse(text, "<Dictionary name=\"Tables\"");
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = found;
+  reportBytes(state, text);
+}
+BENCHMARK(BM_FindTextReverse);
+
+// A text as long as the rules text, made of two-byte characters with a
+// one-byte character after every third, where the walk pairs bytes all along.
+// The sought text is absent, but its last byte is everywhere.
+void BM_FindTextDoubleByte(benchmark::State& state) {
+  Text text;
+  while (text.size() < 773'317) text += "\xB0\xA1\xC4\xE3\xBA\xC3x";
+  const Text sought = "Ax";
+  std::int32_t found = 0;
+  for (auto _ : state) {
+    found = findText(text, sought);
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["found"] = found;
+  reportBytes(state, text);
+}
+BENCHMARK(BM_FindTextDoubleByte);
+
+// The whole text between spaces, so that the walk for trailing blanks runs over all of it.
+void BM_TrimSpaces(benchmark::State& state) {
+  if (!haveRulesText(state)) return;
+  const Text text = "  " + rulesText() + "  ";
+  for (auto _ : state) {
+    Text result = trimSpaces(text);
+    benchmark::DoNotOptimize(result.data());
+  }
+  reportBytes(state, text);
+}
+BENCHMARK(BM_TrimSpaces);
+
 void BM_ReplaceText(benchmark::State& state) {
   if (!haveRulesText(state)) return;
   const Text& text = rulesText();

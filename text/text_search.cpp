@@ -6,50 +6,38 @@
 namespace vantrel {
 
 using character_walk::characterLength;
-using character_walk::matchesAt;
+using character_walk::nextMatch;
 
 std::int32_t findText(const Text& text, const Text& sought, std::int32_t start,
                       bool caseInsensitive) {
-  const std::size_t length = text.size();
-  const std::size_t soughtLength = sought.size();
-  if (soughtLength == 0) return -1;
   // Start 1, 0 and every negative start all mean the first byte.
-  std::size_t i = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
-  if (i >= length) return -1;
-  const char* bytes = text.data();
-  while (length - i >= soughtLength) {
-    if (matchesAt(bytes, i, sought.data(), soughtLength, caseInsensitive)) {
-      return static_cast<std::int32_t>(i + 1);
-    }
-    const std::size_t step = characterLength(bytes, i, length);
-    if (step == 0) return -1;
-    i += step;
-  }
-  return -1;
+  const std::size_t i = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
+  const std::size_t found = nextMatch(text, i, sought, caseInsensitive);
+  return found == std::string_view::npos ? -1 : static_cast<std::int32_t>(found + 1);
 }
 
 std::int32_t findTextReverse(const Text& text, const Text& sought, std::int32_t start,
                              bool caseInsensitive) {
-  const std::size_t length = text.size();
-  const std::size_t soughtLength = sought.size();
-  if (soughtLength == 0) return -1;
-  // Only occurrences lying wholly within the first `limit` bytes count.
-  std::size_t limit = length;
+  // Only occurrences lying wholly within the first `limit` bytes count. The
+  // pairing is decided from the first byte, so the search runs forwards over
+  // them and keeps the last occurrence.
+  std::size_t limit = text.size();
   if (start < 1) {
     limit = 0;
-  } else if (static_cast<std::size_t>(start) - 1 < length) {
+  } else if (static_cast<std::size_t>(start) - 1 < limit) {
     limit = static_cast<std::size_t>(start) - 1;
   }
-  const char* bytes = text.data();
+  const std::string_view searched(text.data(), limit);
   std::int32_t last = -1;
   std::size_t i = 0;
-  while (i + soughtLength <= limit) {
-    if (matchesAt(bytes, i, sought.data(), soughtLength, caseInsensitive)) {
-      last = static_cast<std::int32_t>(i + 1);
-    }
-    const std::size_t step = characterLength(bytes, i, length);
+  while (true) {
+    const std::size_t found = nextMatch(searched, i, sought, caseInsensitive);
+    if (found == std::string_view::npos) break;
+    last = static_cast<std::int32_t>(found + 1);
+    // Overlapping occurrences count: the walk goes on after the character.
+    const std::size_t step = characterLength(searched.data(), found, limit);
     if (step == 0) break;
-    i += step;
+    i = found + step;
   }
   return last;
 }
