@@ -25,21 +25,22 @@ Text withoutFirstLine(const Text& text) {
   return deleteLine(text, 1);
 }
 
-Text tableRowsPart(const Text& documentText, const Text& tableStart) {
-  const Text section = textBetween(documentText, tableStart, kTableEnd);
-  return textAfterLast(section, kRowsStart);
+RowsPart findRowsPart(std::string_view documentText, const Text& tableStart) {
+  const std::string_view section = viewBetween(documentText, tableStart, kTableEnd);
+  const std::string_view rows = viewAfterLast(section, kRowsStart);
+  if (rows.empty()) return {};
+  // The rows part stops inside its last row, where the table end marker
+  // begins, so that row would lack its row end marker. The marker begins with
+  // the lines it took from the row, so extending the view over them puts
+  // them back as the text has them.
+  return {rows, std::string_view(rows.data(), rows.size() + kLastRowEnd.size())};
 }
 
-std::int32_t collectRows(const Text& rowsPart, TextArray& rows,
+std::int32_t collectRows(const RowsPart& rowsPart, TextArray& rows,
                          const std::function<void()>& processPendingEvents) {
-  // The rows part stops inside its last row, where the table end marker
-  // begins, so that row would lack its row end marker. Put back the lines the
-  // marker took from it, as the text has them, so that the last row is cut
-  // out like every other.
-  const Text wholeRows = rowsPart.empty() ? Text() : concatText({rowsPart, kLastRowEnd});
   CollectOptions options;
   options.processPendingEvents = processPendingEvents;
-  const std::int32_t count = collectBetween(wholeRows, kRowStart, kRowEnd, rows, options);
+  const std::int32_t count = collectBetween(rowsPart.wholeRows, kRowStart, kRowEnd, rows, options);
   // Each piece begins with the line break after its row start marker and
   // ends with the one before its row end marker: drop both.
   for (std::int32_t i = 1; i <= count; ++i) rows.replace(i, withoutFirstLine(rows.member(i)));

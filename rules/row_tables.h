@@ -6,20 +6,27 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "text/text.h"
 
 namespace vantrel {
 
-// The rows part of the table that begins with tableStart: the text after its
-// rows start marker up to the table end marker, which begins inside the last
-// row. Empty when the table is missing.
-Text tableRowsPart(const Text& documentText, const Text& tableStart);
+// Where the rows part of a table lies in the document text.
+struct RowsPart {
+  // The text after the table's rows start marker up to its table end marker,
+  // which begins inside the last row. Empty when the table is missing.
+  std::string_view rows;
+  // The same followed by the lines the table end marker took from the last
+  // row, as the text has them: every row whole. Empty with rows.
+  std::string_view wholeRows;
+};
+RowsPart findRowsPart(std::string_view documentText, const Text& tableStart);
 
 // Replaces the contents of rows by the row texts of a rows part, in order,
 // the last row included, and returns their number. processPendingEvents (may
 // be empty) is called while the rows are cut out.
-std::int32_t collectRows(const Text& rowsPart, TextArray& rows,
+std::int32_t collectRows(const RowsPart& rowsPart, TextArray& rows,
                          const std::function<void()>& processPendingEvents);
 
 // The row key: the raw value on the first line of a row text; empty when that

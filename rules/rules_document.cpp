@@ -19,13 +19,14 @@ void listRowKeys(const TextArray& rows, const Text& listBox, WindowOperations& w
 
 void RulesDocument::load(const Text& path, WindowOperations& window) {
   const auto processPendingEvents = [&window] { window.processPendingEvents(); };
-  documentText_ = bytesToText(readWholeFile(path));
+  documentText_ = readWholeFileAsText(path);
 
-  collectRows(tableRowsPart(documentText_, kEntitiesStart), entityRows_, processPendingEvents);
+  // The rows parts are views into documentText_; only the row texts are copied.
+  collectRows(findRowsPart(documentText_, kEntitiesStart), entityRows_, processPendingEvents);
   listRowKeys(entityRows_, kEntityList, window);
 
-  const Text commandRowsPart = tableRowsPart(documentText_, kCommandsStart);
-  window.setEditText(kInfoBox, commandRowsPart);
+  const RowsPart commandRowsPart = findRowsPart(documentText_, kCommandsStart);
+  window.setEditText(kInfoBox, Text(commandRowsPart.rows));
   collectRows(commandRowsPart, commandRows_, processPendingEvents);
   listRowKeys(commandRows_, kCommandList, window);
 

@@ -32,17 +32,24 @@ Text joinLines(const TextArray& lines) {
 
 Text textBetween(const Text& source, const Text& startMarker, const Text& endMarker,
                  std::int32_t startPosition, bool caseInsensitive) {
+  return Text(viewBetween(source, startMarker, endMarker, startPosition, caseInsensitive));
+}
+
+std::string_view viewBetween(std::string_view source, const Text& startMarker,
+                             const Text& endMarker, std::int32_t startPosition,
+                             bool caseInsensitive) {
   const Text start = withRealQuotes(startMarker);
   const Text end = withRealQuotes(endMarker);
   std::int32_t s = findText(source, start, startPosition, caseInsensitive);
-  if (s == -1) return Text();
+  if (s == -1) return {};
   s += textLength(start);  // the first byte after the start marker
   const std::int32_t e = findText(source, end, s, caseInsensitive);
-  if (e == -1) return Text();
-  return textMid(source, s, e - s);
+  if (e == -1) return {};
+  // The end marker lies wholly in the source, so s - 1 is within it too.
+  return source.substr(static_cast<std::size_t>(s - 1), static_cast<std::size_t>(e - s));
 }
 
-std::int32_t collectBetween(const Text& source, const Text& startMarker, const Text& endMarker,
+std::int32_t collectBetween(std::string_view source, const Text& startMarker, const Text& endMarker,
                             TextArray& target, const CollectOptions& options) {
   target.empty();
   const bool caseInsensitive = !options.caseSensitive;
@@ -55,8 +62,8 @@ std::int32_t collectBetween(const Text& source, const Text& startMarker, const T
     if (g == -1) break;
     pos = f + startLength;
     // The piece is trimmed where it lies in the source and copied once.
-    const std::string_view piece = character_walk::trimBlanks(std::string_view(source).substr(
-        static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(g - pos)));
+    const std::string_view piece = character_walk::trimBlanks(
+        source.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(g - pos)));
     Text item = concatText({options.prefix, piece, options.suffix});
     if (!item.empty()) {
       if (options.keepStartMarker) item.insert(0, startMarker);
@@ -77,11 +84,18 @@ std::int32_t collectBetween(const Text& source, const Text& startMarker, const T
 
 Text textAfterLast(const Text& source, const Text& marker,
                    std::optional<std::int32_t> startPosition, bool caseInsensitive) {
-  const std::int32_t length = textLength(source);
+  return Text(viewAfterLast(source, marker, startPosition, caseInsensitive));
+}
+
+std::string_view viewAfterLast(std::string_view source, const Text& marker,
+                               std::optional<std::int32_t> startPosition, bool caseInsensitive) {
+  const auto length = static_cast<std::int32_t>(source.size());
   const std::int32_t start = startPosition.value_or(length + 1);
   const std::int32_t p = findTextReverse(source, marker, start, caseInsensitive);
-  if (p == -1) return Text();
-  return textRight(source, length - textLength(marker) - p + 1);
+  if (p == -1) return {};
+  // The found marker lies wholly in the source: what follows it is its tail.
+  const std::int32_t after = p - 1 + textLength(marker);
+  return source.substr(static_cast<std::size_t>(after));
 }
 
 Text lineAt(const Text& source, std::int32_t n) { return splitText(source, kLineBreak).member(n); }

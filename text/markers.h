@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "text/text.h"
 
@@ -15,6 +16,11 @@ namespace vantrel {
 // marker stands for a double quote.
 Text textBetween(const Text& source, const Text& startMarker, const Text& endMarker,
                  std::int32_t startPosition = 0, bool caseInsensitive = false);
+// The same text as a view into source, for a large source where the copy
+// matters.
+std::string_view viewBetween(std::string_view source, const Text& startMarker,
+                             const Text& endMarker, std::int32_t startPosition = 0,
+                             bool caseInsensitive = false);
 
 struct CollectOptions {
   bool caseSensitive = false;  // note: the default searches without regard to case
@@ -30,7 +36,7 @@ struct CollectOptions {
 
 // Empties target, appends every non-empty piece between successive marker
 // pairs, and returns target's count.
-std::int32_t collectBetween(const Text& source, const Text& startMarker, const Text& endMarker,
+std::int32_t collectBetween(std::string_view source, const Text& startMarker, const Text& endMarker,
                             TextArray& target, const CollectOptions& options = {});
 
 // Everything after the last occurrence of marker (searching back from
@@ -38,6 +44,10 @@ std::int32_t collectBetween(const Text& source, const Text& startMarker, const T
 Text textAfterLast(const Text& source, const Text& marker,
                    std::optional<std::int32_t> startPosition = std::nullopt,
                    bool caseInsensitive = false);
+// The same text as a view into source.
+std::string_view viewAfterLast(std::string_view source, const Text& marker,
+                               std::optional<std::int32_t> startPosition = std::nullopt,
+                               bool caseInsensitive = false);
 
 Text lineAt(const Text& source, std::int32_t n);
 Text deleteLine(const Text& source, std::int32_t n);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -142,6 +144,93 @@ TEST(TextAfterLast, ReturnsTextAfterLastMarker) {
     EXPECT_EQ(textAfterLast(c.source, c.marker, c.startPosition, c.caseInsensitive), c.expected)
         << "source " << c.source << " marker " << c.marker << " start "
         << c.startPosition.value_or(-99) << " caseInsensitive " << c.caseInsensitive;
+  }
+}
+
+// Shows a text with its bytes of 0x80 and above in hexadecimal.
+std::string shown(std::string_view text) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out += c;
+    } else {
+      out += "\\x";
+      out += kDigits[byte >> 4];
+      out += kDigits[byte & 15];
+    }
+  }
+  return out;
+}
+
+// The source searched is whole.substr(from, length); expectedAt is where the
+// non-empty expected text lies in that source.
+struct ViewCase {
+  Text whole;
+  std::size_t from;
+  std::size_t length;
+  Text expected;
+  std::size_t expectedAt;
+};
+
+// Checks that view is the expected text lying at its place in source.
+void expectViewInSource(std::string_view view, std::string_view source, const ViewCase& c,
+                        const std::string& call) {
+  const std::string input = call + " on " + shown(source) + " (bytes " + std::to_string(c.from) +
+                            " on of " + shown(c.whole) + ")";
+  EXPECT_EQ(Text(view), c.expected) << input;
+  if (!c.expected.empty()) {
+    EXPECT_EQ(view.data(), source.data() + c.expectedAt) << input << " does not point into it";
+  }
+}
+
+TEST(ViewBetween, IsTheTextBetweenWhereItLiesInTheSource) {
+  struct Case {
+    ViewCase view;
+    std::int32_t startPosition;
+  };
+  const Case cases[] = {
+      {{"[a][b]", 0, 6, "a", 1}, 0},
+      {{"[a][b]", 0, 6, "b", 4}, 3},
+      {{"[a][b]", 2, 4, "b", 2}, 0},
+      // The end marker after the source's end is not seen.
+      {{"x[ab]", 0, 4, "", 0}, 0},
+      {{"[]", 0, 2, "", 0}, 0},
+      // B0 5B is a character of the whole text, but the source begins at 5B.
+      {{"\xB0[a]", 1, 3, "a", 1}, 0},
+      {{"\xB0[a]", 0, 4, "", 0}, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string_view source =
+        std::string_view(c.view.whole).substr(c.view.from, c.view.length);
+    expectViewInSource(viewBetween(source, "[", "]", c.startPosition), source, c.view,
+                       "viewBetween [ ] from " + std::to_string(c.startPosition));
+  }
+}
+
+TEST(ViewAfterLast, IsTheTextAfterLastWhereItLiesInTheSource) {
+  struct Case {
+    ViewCase view;
+    std::optional<std::int32_t> startPosition;
+  };
+  const Case cases[] = {
+      {{"a|b|c", 0, 5, "c", 4}, std::nullopt},
+      {{"a|b|c", 0, 5, "b|c", 2}, 4},
+      {{"a|b|c|", 0, 5, "c", 4}, std::nullopt},
+      {{"a|b|c", 0, 4, "", 0}, std::nullopt},
+      {{"abc", 0, 3, "", 0}, std::nullopt},
+      // 7C after B0 is the second byte of a character, except where the
+      // source begins after B0.
+      {{"a|\xB0|x", 0, 5, "\xB0|x", 2}, std::nullopt},
+      {{"a|\xB0|x", 2, 3, "", 0}, std::nullopt},
+      {{"a|\xB0|x", 3, 2, "x", 1}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const std::string_view source =
+        std::string_view(c.view.whole).substr(c.view.from, c.view.length);
+    expectViewInSource(viewAfterLast(source, "|", c.startPosition), source, c.view,
+                       "viewAfterLast | from " + std::to_string(c.startPosition.value_or(-99)));
   }
 }
 

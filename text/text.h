@@ -42,10 +42,10 @@ std::int32_t textLength(const Text& text);
 Text textRight(const Text& text, std::int32_t n);
 Text textMid(const Text& text, std::int32_t start, std::int32_t n);
 // Position of the first occurrence of sought beginning at or after start.
-std::int32_t findText(const Text& text, const Text& sought, std::int32_t start = 1,
+std::int32_t findText(std::string_view text, const Text& sought, std::int32_t start = 1,
                       bool caseInsensitive = false);
 // Position of the last occurrence of sought that ends before position start.
-std::int32_t findTextReverse(const Text& text, const Text& sought,
+std::int32_t findTextReverse(std::string_view text, const Text& sought,
                              std::int32_t start = kTextEnd, bool caseInsensitive = false);
 Text trimSpaces(const Text& text);
 // Note the flag's sense: here it asks for comparison WITH regard to case.
@@ -59,6 +59,9 @@ bool textEquals(const Text& a, const Text& b);
 
 // All bytes of the file; empty when there is nothing to read.
 Bytes readWholeFile(const Text& path);
+// bytesToText (readWholeFile (path)), read straight into the text: a rules
+// file is large enough for the copy in between to matter.
+Text readWholeFileAsText(const Text& path);
 // Replaces the file atomically with data: a temporary file beside it, then a
 // rename over it, so a failure leaves the old contents whole. flushToDisk
 // forces the data to disk before the rename (the game's archive wants it; a

@@ -8,7 +8,7 @@ namespace vantrel {
 using character_walk::characterLength;
 using character_walk::nextMatch;
 
-std::int32_t findText(const Text& text, const Text& sought, std::int32_t start,
+std::int32_t findText(std::string_view text, const Text& sought, std::int32_t start,
                       bool caseInsensitive) {
   // Start 1, 0 and every negative start all mean the first byte.
   const std::size_t i = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
@@ -16,7 +16,7 @@ std::int32_t findText(const Text& text, const Text& sought, std::int32_t start,
   return found == std::string_view::npos ? -1 : static_cast<std::int32_t>(found + 1);
 }
 
-std::int32_t findTextReverse(const Text& text, const Text& sought, std::int32_t start,
+std::int32_t findTextReverse(std::string_view text, const Text& sought, std::int32_t start,
                              bool caseInsensitive) {
   // Only occurrences lying wholly within the first `limit` bytes count. The
   // pairing is decided from the first byte, so the search runs forwards over

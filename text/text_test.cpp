@@ -125,6 +125,40 @@ TEST(FindTextReverse, FindsLastOccurrenceEndingBeforeStart) {
   }
 }
 
+TEST(TextSearches, StayWithinAViewAndPairFromItsStart) {
+  // The text searched is whole.substr(from, length).
+  struct Case {
+    Text whole;
+    std::size_t from;
+    std::size_t length;
+    Text sought;
+    bool reverse;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {"xabab", 0, 4, "ab", false, 2},
+      // The occurrence at 3 of the whole text runs past the view's end.
+      {"xbab", 0, 3, "ab", false, -1},
+      {"xabab", 0, 4, "ab", true, 2},
+      {"xabab", 0, 2, "ab", true, -1},
+      // B0 41 is a character of the whole text, but the view begins at 41.
+      {"\xB0"
+       "A",
+       1, 1, "A", false, 1},
+      {"\xB0"
+       "A",
+       1, 1, "A", true, 1},
+  };
+  for (const Case& c : cases) {
+    const std::string_view text = std::string_view(c.whole).substr(c.from, c.length);
+    const std::int32_t found =
+        c.reverse ? findTextReverse(text, c.sought) : findText(text, c.sought);
+    EXPECT_EQ(found, c.expected) << (c.reverse ? "findTextReverse" : "findText") << " in "
+                                 << hex(Text(text)) << " (bytes " << c.from << " on of "
+                                 << hex(c.whole) << ") sought " << hex(c.sought);
+  }
+}
+
 TEST(TrimSpaces, RemovesOnlySpacesAndFullWidthSpaces) {
   struct Case {
     Text text;

@@ -1,25 +1,43 @@
-// readWholeFile and writeWholeFile: whole files through the platform layer.
+// readWholeFile, readWholeFileAsText and writeWholeFile: whole files through
+// the platform layer.
 #include "os/os.h"
 #include "text/text.h"
 
 namespace vantrel {
 
-Bytes readWholeFile(const Text& path) {
-  if (path.empty()) return Bytes();
+namespace {
+
+// All bytes of the file in a Buffer (Bytes or Text); empty when there is
+// nothing to read.
+template <typename Buffer>
+Buffer readWholeFileInto(const Text& path) {
+  if (path.empty()) return Buffer();
   const std::unique_ptr<os::File> file = os::openForReading(path);
-  if (!file) return Bytes();
+  if (!file) return Buffer();
   const std::int64_t size = file->size();
-  if (size <= 0) return Bytes();
-  Bytes bytes(static_cast<std::size_t>(size));
+  if (size <= 0) return Buffer();
+  Buffer buffer(static_cast<std::size_t>(size), 0);
   std::int64_t delivered = 0;
   while (delivered < size) {
-    const std::int64_t got = file->read(bytes.data() + delivered, size - delivered);
+    const std::int64_t got = file->read(buffer.data() + delivered, size - delivered);
     if (got <= 0) break;  // a short file gives the bytes delivered so far
     delivered += got;
   }
-  bytes.resize(static_cast<std::size_t>(delivered));
+  buffer.resize(static_cast<std::size_t>(delivered));
   file->close();
-  return bytes;
+  return buffer;
+}
+
+}  // namespace
+
+Bytes readWholeFile(const Text& path) { return readWholeFileInto<Bytes>(path); }
+
+Text readWholeFileAsText(const Text& path) {
+  Text text = readWholeFileInto<Text>(path);
+  // As bytesToText: the text stops at the first zero byte.
+  const std::size_t zero = text.find('\0');
+  if (zero != Text::npos) text.resize(zero);
+  return text;
 }
 
 bool writeWholeFile(const Text& path, const Bytes& data, bool flushToDisk) {

@@ -63,6 +63,28 @@ TEST_F(WholeFileTest, ReadGivesEveryByteOrNothing) {
   EXPECT_EQ(readWholeFile(""), Bytes{});
 }
 
+TEST_F(WholeFileTest, ReadAsTextStopsAtTheFirstZeroByte) {
+  struct Case {
+    Bytes contents;
+    Text expected;
+  };
+  const Case cases[] = {
+      {kWithZeros, "a"},
+      {{0x00, 0x61}, ""},
+      {{0x61, 0xFF, 0x0D, 0x0A}, "a\xFF\r\n"},
+      {{}, ""},
+  };
+  for (const Case& c : cases) {
+    putFile("text.dat", c.contents);
+    EXPECT_EQ(readWholeFileAsText(pathOf("text.dat")), c.expected)
+        << "file of " << c.contents.size() << " bytes beginning "
+        << (c.contents.empty() ? -1 : c.contents[0]);
+  }
+  EXPECT_EQ(readWholeFileAsText(pathOf("missing.dat")), "");
+  EXPECT_EQ(readWholeFileAsText(folder.string()), "");
+  EXPECT_EQ(readWholeFileAsText(""), "");
+}
+
 TEST_F(WholeFileTest, WriteCreatesOrReplacesTheFile) {
   for (const bool flush : {true, false}) {
     SCOPED_TRACE(flush ? "flushed to disk" : "not flushed");
