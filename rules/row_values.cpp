@@ -13,14 +13,18 @@ struct Entity {
   const char* escaped;
 };
 
-// Written by encodeValue (all but &apos;) and read back by decodeValue.
+// Written by encodeValue (all but &apos;) and read back by decodeValue. A
+// line break (pasted into a box) would split the value's line and move every
+// later column of the row, so it goes in as a character reference.
 constexpr Entity kEntities[] = {
-    {'"', "&quot;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'&', "&amp;"}, {'\'', "&apos;"},
+    {'"', "&quot;"}, {'<', "&lt;"},   {'>', "&gt;"},    {'&', "&amp;"},
+    {'\r', "&#13;"}, {'\n', "&#10;"}, {'\'', "&apos;"},
 };
 
 const char* escapedForm(char character) {
+  if (character == '\'') return nullptr;
   for (const Entity& entity : kEntities) {
-    if (entity.character == character && character != '\'') return entity.escaped;
+    if (entity.character == character) return entity.escaped;
   }
   return nullptr;
 }
@@ -85,7 +89,7 @@ Text lineWithValue(const Text& line, const Text& newValue) {
     if (valueEnd == -1) return line;
     const Text oldRaw = textMid(line, valueStart, valueEnd - valueStart);
     // Keeping the old bytes for an unchanged value keeps entities that
-    // encodeValue would spell differently (&apos;, &#10;).
+    // encodeValue would spell differently (&apos;, &#x41;).
     const Text newRaw = textEquals(decodeValue(oldRaw), newValue) ? oldRaw : encodeValue(newValue);
     return concatText({textMid(line, 1, valueStart - 1), newRaw,
                        textMid(line, valueEnd, textLength(line) - valueEnd + 1)});

@@ -7,11 +7,12 @@
 
 namespace vantrel {
 
-// The value escaped for the text: " < > & become &quot; &lt; &gt; &amp;.
+// The value escaped for the text: " < > & become &quot; &lt; &gt; &amp;, and
+// CR and LF become &#13; and &#10;, so that a value never spans two lines.
 Text encodeValue(const Text& value);
 
-// The escaped value as the game reads it: &quot; &lt; &gt; &amp; and &apos;
-// become the characters they stand for; any other '&' is kept as it is.
+// The escaped value as the game reads it: &quot; &lt; &gt; &amp; &apos; &#13;
+// and &#10; become the characters they stand for; any other '&' is kept as it is.
 Text decodeValue(const Text& raw);
 
 // The decoded text between the first <Simple value=" of the line and the next

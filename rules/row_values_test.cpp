@@ -29,9 +29,21 @@ TEST(ValueCodingTest, EncodesAndDecodesTheSpecialCharacters) {
   }
 }
 
-TEST(ValueCodingTest, DecodingKeepsWhatIsNotAKnownEntity) {
+// Raw line breaks would split the value's line and shift every later column.
+TEST(ValueCodingTest, EncodesLineBreaksAsCharacterReferences) {
   const CodingCase cases[] = {
-      {"'", "&apos;"}, {"&#10;", "&#10;"}, {"& b", "& b"}, {"&amp", "&amp"}, {"a&", "a&"},
+      {"6000\r\n", "6000&#13;&#10;"},
+      {"1\n2", "1&#10;2"},
+      {"\r", "&#13;"},
+      {"a<\r\n>", "a&lt;&#13;&#10;&gt;"},
+  };
+  for (const CodingCase& c : cases) EXPECT_EQ(encodeValue(c.value), c.raw) << "value: " << c.value;
+}
+
+TEST(ValueCodingTest, DecodingTurnsKnownEntitiesBackAndKeepsTheRest) {
+  const CodingCase cases[] = {
+      {"'", "&apos;"}, {"\n", "&#10;"},  {"\r\n", "&#13;&#10;"}, {"&#x41;", "&#x41;"},
+      {"& b", "& b"},  {"&amp", "&amp"}, {"a&", "a&"},
   };
   for (const CodingCase& c : cases) EXPECT_EQ(decodeValue(c.raw), c.value) << "raw: " << c.raw;
 }
@@ -57,7 +69,7 @@ TEST(LineWithValueTest, ChangesOnlyTheValue) {
       // Typed characters that the XML text must escape.
       {simple + "1" + close, "a\"b<c>&d", simple + "a&quot;b&lt;c&gt;&amp;d" + close},
       // An unchanged value keeps the bytes it had, entities included.
-      {simple + "&apos;x&#10;" + close, "'x&#10;", simple + "&apos;x&#10;" + close},
+      {simple + "&apos;x&#10;" + close, "'x\n", simple + "&apos;x&#10;" + close},
       {simple + "&amp;lt;" + close, "&lt;", simple + "&amp;lt;" + close},
       // A column without a value takes one, with the same indentation.
       {Text(kIndent) + "<Null />", "7", simple + "7" + close},

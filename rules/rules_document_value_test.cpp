@@ -153,7 +153,7 @@ TEST_F(RulesValueTest, WritingBackEveryValueUnchangedKeepsTheTextByteForByte) {
     EXPECT_EQ(workingFileText(), original);
   }
   EXPECT_EQ(document.getValue(9, Entities, window), "");  // <Null />
-  EXPECT_EQ(document.getValue(11, Entities, window), "'x&#10;");
+  EXPECT_EQ(document.getValue(11, Entities, window), "'x\n");
 
   // A line past the end of the row has no value to change.
   std::filesystem::remove(workingFilePath());
@@ -161,6 +161,29 @@ TEST_F(RulesValueTest, WritingBackEveryValueUnchangedKeepsTheTextByteForByte) {
   document.setValue(500, Entities, "x", window);
   EXPECT_EQ(document.documentText(), original);
   EXPECT_EQ(workingFileText(), original);
+}
+
+// A value pasted with line breaks must not split its line: each later edit
+// of the same row still reaches the column it names.
+TEST_F(RulesValueTest, LineBreaksInAValueKeepEveryColumnOnItsLine) {
+  reload();
+  window.select(kEntityList, 1);
+  const ValueEdit edits[] = {
+      {1, 5, "6000\r\n", "6000&#13;&#10;"},
+      {1, 6, "\n7", "&#10;7"},
+      {1, 7, "8", "8"},
+      {1, 14, "a\r\nb", "a&#13;&#10;b"},  // the row's last column
+  };
+  for (const ValueEdit& edit : edits) {
+    SCOPED_TRACE("line " + std::to_string(edit.line) + " expected [" + *edit.expectedRaw + "]");
+    document.setValue(edit.line, Entities, edit.value, window);
+
+    SampleRow& row = entities.rows[edit.row];
+    row.columns[edit.line - 5] = edit.expectedRaw;
+    ASSERT_EQ(document.documentText(), expectedText());
+    EXPECT_EQ(document.entityRows().member(edit.row + 1), expectedRowText(row));
+  }
+  EXPECT_EQ(workingFileText(), expectedText());
 }
 
 struct SelectionCase {

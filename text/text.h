@@ -57,7 +57,7 @@ Text blankText(std::int32_t n);
 Text concatText(std::initializer_list<std::string_view> texts);
 bool textEquals(const Text& a, const Text& b);
 
-// All bytes of the file; empty when there is nothing to read.
+// All bytes of the file; empty when there is nothing to read or reading fails.
 Bytes readWholeFile(const Text& path);
 // bytesToText (readWholeFile (path)), read straight into the text: a rules
 // file is large enough for the copy in between to matter.

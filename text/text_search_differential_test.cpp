@@ -10,22 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "text/shown_bytes.h"
 #include "text/text.h"
 
 namespace vantrel {
 namespace {
 
-std::string hex(const Text& text) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string shown;
-  for (const char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!shown.empty()) shown += ' ';
-    shown += kDigits[b >> 4];
-    shown += kDigits[b & 0xF];
-  }
-  return "[" + shown + "]";
-}
+using testing::hex;
 
 // ---- The reference walk, one character at a time --------------------------
 

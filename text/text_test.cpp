@@ -5,21 +5,12 @@
 #include <climits>
 #include <vector>
 
+#include "text/shown_bytes.h"
+
 namespace vantrel {
 namespace {
 
-// Shows the bytes of a text as hexadecimal, so that failures name their input.
-std::string hex(const Text& text) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string shown;
-  for (const char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!shown.empty()) shown += ' ';
-    shown += kDigits[b >> 4];
-    shown += kDigits[b & 0xF];
-  }
-  return "[" + shown + "]";
-}
+using testing::hex;
 
 std::vector<Text> membersOf(const TextArray& array) {
   std::vector<Text> members;

@@ -20,7 +20,10 @@ Buffer readWholeFileInto(const Text& path) {
   std::int64_t delivered = 0;
   while (delivered < size) {
     const std::int64_t got = file->read(buffer.data() + delivered, size - delivered);
-    if (got <= 0) break;  // a short file gives the bytes delivered so far
+    // A file that got shorter gives the bytes delivered so far; a read error
+    // gives nothing, never a cut-off text that could be written back as whole.
+    if (got < 0) return Buffer();
+    if (got == 0) break;
     delivered += got;
   }
   buffer.resize(static_cast<std::size_t>(delivered));

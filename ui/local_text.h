@@ -13,6 +13,8 @@ inline QString fromLocalText(const Text& text) {
   return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline Text toLocalText(const QString& text) { return text.toLocal8Bit().toStdString(); }
+// A text holds no zero byte: a pasted zero character ends it, as a zero byte
+// ends a text read from a file.
+inline Text toLocalText(const QString& text) { return Text(text.toLocal8Bit().constData()); }
 
 }  // namespace vantrel

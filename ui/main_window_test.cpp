@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -117,6 +118,8 @@ class MainWindowTest : public QObject {
   void selectingRowFillsAndEmptiesBoxes();
   void confirmWritesEveryEditedBoxToItsLine_data();
   void confirmWritesEveryEditedBoxToItsLine();
+  void confirmKeepsPastedValueOnItsLine_data();
+  void confirmKeepsPastedValueOnItsLine();
   void writeOutPacksEditedRules();
   void restoreWritesCarriedArchiveAndWriteOutKeepsEdits();
   void escapeClosesWindow_data();
@@ -347,6 +350,42 @@ void MainWindowTest::confirmWritesEveryEditedBoxToItsLine() {
     changedValues << value;
   }
   QCOMPARE(changedValues, written ? newValues : QList<QByteArray>());
+}
+
+void MainWindowTest::confirmKeepsPastedValueOnItsLine_data() {
+  QTest::addColumn<QString>("pasted");
+  QTest::addColumn<QByteArray>("raw");  // what the value's line then holds
+  QTest::newRow("line break after") << QStringLiteral("6000\r\n") << QByteArray("6000&#13;&#10;");
+  QTest::newRow("line feed inside") << QStringLiteral("60\n00") << QByteArray("60&#10;00");
+  QTest::newRow("zero character") << (QStringLiteral("60") + QChar(0) + QStringLiteral("00"))
+                                  << QByteArray("60");
+}
+
+// A line edit takes line breaks and zero characters from the clipboard; the
+// confirmed value must still leave every line of the working file in place.
+void MainWindowTest::confirmKeepsPastedValueOnItsLine() {
+  QFETCH(QString, pasted);
+  QFETCH(QByteArray, raw);
+  start();
+  selectRow(QStringLiteral("列表框_分类"), kBuildingRow);
+  const QList<QByteArray> before = fileLines(workingFile());
+  auto* box = find<QLineEdit>(QStringLiteral("编辑框_生命"));
+  QVERIFY(box);
+  box->selectAll();
+  QApplication::clipboard()->setText(pasted);
+  box->paste();
+  QCOMPARE(box->text(), pasted);
+
+  click(QStringLiteral("按钮1"));
+
+  const QList<QByteArray> after = fileLines(workingFile());
+  QCOMPARE(after.size(), before.size());
+  QList<QByteArray> changed;
+  for (qsizetype i = 0; i < before.size(); ++i) {
+    if (after[i] != before[i]) changed << after[i];
+  }
+  QCOMPARE(changed.size(), qsizetype{1});
+  QCOMPARE(lineValue(changed.front()), raw);
 }
 
 void MainWindowTest::writeOutPacksEditedRules() {
