@@ -21,7 +21,12 @@ Text textMid(const Text& text, std::int32_t start, std::int32_t n) {
                      static_cast<std::size_t>(std::min(n, available)));
 }
 
-Bytes textToBytes(const Text& text) { return Bytes(text.begin(), text.end()); }
+Bytes textToBytes(const Text& text) {
+  // A plain copy: the whole rules text passes through here on every change.
+  Bytes bytes(text.size());
+  if (!text.empty()) std::memcpy(bytes.data(), text.data(), text.size());
+  return bytes;
+}
 
 Text bytesToText(const Bytes& bytes) {
   if (bytes.empty()) return Text();

@@ -193,11 +193,16 @@ Text MainWindow::getEditText(const Text& editBox) {
 
 void MainWindow::setEditText(const Text& editBox, const Text& text) {
   QWidget* box = control(editBox);
+  // A confirm shows the same row text in the info box once per changed line;
+  // laying out a text the box already holds is the costly part, so skip it.
+  const bool unchanged = textEquals(getEditText(editBox), text);
   if (auto* line = qobject_cast<QLineEdit*>(box)) {
-    line->setText(fromLocalText(text));
+    if (!unchanged) line->setText(fromLocalText(text));
     line->setCursorPosition(0);
   } else if (auto* info = qobject_cast<QPlainTextEdit*>(box)) {
-    info->setPlainText(fromLocalText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if (!unchanged) {
+      info->setPlainText(fromLocalText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
     info->moveCursor(QTextCursor::Start);
   }
 }
