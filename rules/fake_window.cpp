@@ -37,9 +37,9 @@ std::int32_t FakeWindow::insertListItem(const Text& listBox, std::int32_t positi
   return position;
 }
 
-void FakeWindow::showMessage(const Text& message) {
-  calls_.push_back({"showMessage", Text(), message});
-  messages_.push_back(message);
+void FakeWindow::showMessage(std::string_view utf8Message) {
+  calls_.push_back({"showMessage", Text(), Text(utf8Message)});
+  messages_.emplace_back(utf8Message);
 }
 
 void FakeWindow::processPendingEvents() {

@@ -31,7 +31,7 @@ class FakeWindow : public WindowOperations {
   std::int32_t getListSelection(const Text& listBox) override;
   std::int32_t insertListItem(const Text& listBox, std::int32_t position,
                               const Text& text) override;
-  void showMessage(const Text& message) override;
+  void showMessage(std::string_view utf8Message) override;
   void processPendingEvents() override;
 
   // Selects the item at a 0-based position (-1: none). Any value is kept, so a
@@ -45,6 +45,7 @@ class FakeWindow : public WindowOperations {
   const std::vector<WindowCall>& calls() const { return calls_; }
   // The calls of one operation, in order.
   std::vector<WindowCall> callsOf(const Text& operation) const;
+  // The messages shown, as the UTF-8 texts they were given.
   const std::vector<Text>& messages() const { return messages_; }
   std::int32_t pendingEventPumps() const { return pendingEventPumps_; }
   void clearCalls() { calls_.clear(); }

@@ -1,9 +1,10 @@
 // The window as the engine sees it: the few operations through which the rules
 // document reaches the controls, addressed by their object names. The Qt window
-// implements it; tests use a recording fake.
+// (Linux) and the Win32 window (Windows) implement it; tests use a recording fake.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "text/text.h"
 
@@ -28,8 +29,10 @@ class WindowOperations {
   // nothing inserted for a position outside 0..count. Runs no handler.
   virtual std::int32_t insertListItem(const Text& listBox, std::int32_t position,
                                       const Text& text) = 0;
-  // A modal box with the caption "信息：" and one OK button.
-  virtual void showMessage(const Text& message) = 0;
+  // A modal box with the caption "信息：" and one OK button. Only the
+  // program's own messages are shown, so the message is UTF-8, not a Text
+  // of the code page; each window converts it for display.
+  virtual void showMessage(std::string_view utf8Message) = 0;
   // Handles the events already waiting, without waiting for more.
   virtual void processPendingEvents() = 0;
 };

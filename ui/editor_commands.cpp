@@ -1,12 +1,10 @@
 #include "ui/editor_commands.h"
 
-#include <QString>
 #include <cstdint>
 #include <span>
 #include <utility>
 
 #include "archive/pristine_archive.h"
-#include "ui/local_text.h"
 
 namespace vantrel {
 
@@ -72,9 +70,6 @@ void writeBoxes(std::span<const FieldBinding> fields, RowTable table, RulesDocum
   }
 }
 
-// The program's own messages are UTF-8 literals; the window shows local texts.
-Text message(const char* utf8) { return toLocalText(QString::fromUtf8(utf8)); }
-
 }  // namespace
 
 EditorCommands::EditorCommands(RulesDocument& document, WindowOperations& window, ZipComponent& zip,
@@ -112,13 +107,13 @@ void EditorCommands::onConfirmCommand() {
 
 void EditorCommands::onWriteOut() {
   if (zip_.pack(paths_.workingFolder, paths_.gameArchive) == 1) {
-    window_.showMessage(message("写出完成"));
+    window_.showMessage("写出完成");
   }
 }
 
 void EditorCommands::onRestore() {
   if (writeWholeFile(paths_.gameArchive, pristineArchive(), /*flushToDisk=*/true)) {
-    window_.showMessage(message("还原完成"));
+    window_.showMessage("还原完成");
   }
 }
 

@@ -13,7 +13,7 @@
 #include "os/os.h"
 #include "rules/fake_window.h"
 #include "rules/rules_text_builder.h"
-#include "ui/sample_game_folder.h"
+#include "ui/qt/sample_game_folder.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "ui/control_table.h"
-#include "ui/local_text.h"
+#include "ui/qt/local_text.h"
 
 // The icon lives in a static library, so its resources are registered by hand.
 static void registerWindowResources() { Q_INIT_RESOURCE(window_resources); }
@@ -223,8 +223,9 @@ std::int32_t MainWindow::insertListItem(const Text& name, std::int32_t position,
   return position;
 }
 
-void MainWindow::showMessage(const Text& message) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("信息："), fromLocalText(message),
+void MainWindow::showMessage(std::string_view utf8Message) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("信息："),
+                  QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size())),
                   QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();

@@ -36,7 +36,7 @@ class MainWindow : public QWidget, public WindowOperations {
   std::int32_t getListSelection(const Text& listBox) override;
   std::int32_t insertListItem(const Text& listBox, std::int32_t position,
                               const Text& text) override;
-  void showMessage(const Text& message) override;
+  void showMessage(std::string_view utf8Message) override;
   void processPendingEvents() override;
 
  protected:

@@ -1,4 +1,4 @@
-#include "ui/sample_game_folder.h"
+#include "ui/qt/sample_game_folder.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "rules/rules_document.h"
-#include "ui/editor_lifecycle.h"
-#include "ui/sample_game_folder.h"
+#include "ui/qt/editor_lifecycle.h"
+#include "ui/qt/sample_game_folder.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "rules/rules_document.h"
-#include "ui/editor_lifecycle.h"
-#include "ui/sample_game_folder.h"
+#include "ui/qt/editor_lifecycle.h"
+#include "ui/qt/sample_game_folder.h"
 
 namespace {
 

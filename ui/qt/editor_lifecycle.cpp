@@ -1,4 +1,4 @@
-#include "ui/editor_lifecycle.h"
+#include "ui/qt/editor_lifecycle.h"
 
 #include <QWidget>
 

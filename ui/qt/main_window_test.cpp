@@ -1,7 +1,7 @@
 // End-to-end tests of the editor window: each test starts the real window on a
 // game folder of its own (with its own TMPDIR), drives it by keyboard and mouse
 // and looks at the controls, the working file and the game's archive.
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,9 +23,9 @@
 #include "archive/zip_archive.h"
 #include "rules/rules_document.h"
 #include "ui/control_table.h"
-#include "ui/editor_lifecycle.h"
-#include "ui/local_text.h"
-#include "ui/sample_game_folder.h"
+#include "ui/qt/editor_lifecycle.h"
+#include "ui/qt/local_text.h"
+#include "ui/qt/sample_game_folder.h"
 
 namespace vantrel {
 namespace {
@@ -578,7 +578,7 @@ void MainWindowTest::showMessageIsApplicationModal() {
   start(SampleGameFolder::Archive::None);
   MessageCatcher catcher;
 
-  window_->showMessage(toLocalText(QStringLiteral("写出完成")));
+  window_->showMessage("写出完成");
 
   QCOMPARE(catcher.messages().size(), size_t{1});
   const MessageCatcher::Message& message = catcher.messages().front();

@@ -5,7 +5,7 @@
 
 #include "rules/rules_document.h"
 #include "ui/game_paths.h"
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 namespace vantrel {
 
