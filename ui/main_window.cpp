@@ -8,15 +8,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <utility>
 
 #include "ui/control_table.h"
+#include "ui/info_box.h"
 #include "ui/local_text.h"
 
 // The icon lives in a static library, so its resources are registered by hand.
@@ -47,15 +46,6 @@ QLabel* createLabel(const ControlSpec& spec, QWidget* parent) {
   return label;
 }
 
-QPlainTextEdit* createInfoBox(QWidget* parent) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  box->setTabChangesFocus(true);
-  return box;
-}
-
 QListWidget* createListBox(QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,7 +70,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::LineEdit:
       return new QLineEdit(parent);
     case ControlKind::InfoBox:
-      return createInfoBox(parent);
+      return new InfoBox(parent);
     case ControlKind::ListBox:
       return createListBox(parent);
     case ControlKind::PushButton:
@@ -184,9 +174,8 @@ QListWidget* MainWindow::listBox(const Text& name) const {
 Text MainWindow::getEditText(const Text& editBox) {
   QWidget* box = control(editBox);
   if (const auto* line = qobject_cast<QLineEdit*>(box)) return toLocalText(line->text());
-  if (const auto* info = qobject_cast<QPlainTextEdit*>(box)) {
-    QString text = info->document()->toRawText();
-    return toLocalText(text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")));
+  if (const auto* info = qobject_cast<InfoBox*>(box)) {
+    return toLocalText(info->text().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
   }
   return {};
 }
@@ -199,10 +188,9 @@ void MainWindow::setEditText(const Text& editBox, const Text& text) {
   if (auto* line = qobject_cast<QLineEdit*>(box)) {
     if (!unchanged) line->setText(fromLocalText(text));
     line->setCursorPosition(0);
-  } else if (auto* info = qobject_cast<QPlainTextEdit*>(box)) {
-    if (!unchanged) {
-      info->setPlainText(fromLocalText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    }
+  } else if (auto* info = qobject_cast<InfoBox*>(box)) {
+    if (!unchanged)
+      info->setText(fromLocalText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     info->moveCursor(QTextCursor::Start);
   }
 }

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "rules/rules_document.h"
 #include "ui/control_table.h"
 #include "ui/editor_lifecycle.h"
+#include "ui/info_box.h"
 #include "ui/local_text.h"
 #include "ui/sample_game_folder.h"
 
@@ -133,6 +135,8 @@ class MainWindowTest : public QObject {
   void insertListItemKeepsPositionsAndFiresNothing();
   void editTextRoundTrips_data();
   void editTextRoundTrips();
+  void infoBoxTakesLongTextWhole_data();
+  void infoBoxTakesLongTextWhole();
   void showMessageIsApplicationModal();
 
  private:
@@ -213,7 +217,12 @@ void MainWindowTest::startUpFillsBothListsAndFocusesEntityList() {
   QCOMPARE(commands->count(), 59);
   QCOMPARE(window_->getListSelection(kEntityList), -1);
   QCOMPARE(window_->getListSelection(kCommandList), -1);
-  QVERIFY(!text(QStringLiteral("编辑框_信息")).isEmpty());
+  // The Commands section is long enough that its rest goes in after the first paint.
+  const QString commandsSection = text(QStringLiteral("编辑框_信息"));
+  QVERIFY(commandsSection.count(QStringLiteral("\r\n")) > InfoBox::kFirstLines);
+  const auto* info = find<InfoBox>(QStringLiteral("编辑框_信息"));
+  QTRY_COMPARE(info->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")),
+               commandsSection);
   QTRY_COMPARE(focusedName(), QStringLiteral("列表框_分类"));
   QCOMPARE(window_->windowTitle(), QStringLiteral("Vantrel属性修改工具"));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -572,6 +581,49 @@ void MainWindowTest::editTextRoundTrips() {
   start(SampleGameFolder::Archive::None);
   window_->setEditText(toLocalText(box), toLocalText(text));
   QCOMPARE(fromLocalText(window_->getEditText(toLocalText(box))), text);
+}
+
+void MainWindowTest::infoBoxTakesLongTextWhole_data() {
+  QTest::addColumn<bool>("typeFirst");
+  QTest::newRow("rest put in after the first paint") << false;
+  QTest::newRow("typing before the rest is put in") << true;
+}
+
+// A long text shows its first lines at once and gets its rest on the next turn
+// of the event loop, or as soon as the box takes the focus; the text read back
+// is always the whole text, and putting in the rest is nothing to undo.
+void MainWindowTest::infoBoxTakesLongTextWhole() {
+  QFETCH(bool, typeFirst);
+  start(SampleGameFolder::Archive::None);
+  auto* info = find<InfoBox>(QStringLiteral("编辑框_信息"));
+  QVERIFY(info);
+  QStringList lines;
+  for (int line = 1; line <= 3 * InfoBox::kFirstLines; ++line) {
+    lines << QStringLiteral("    <Simple value=\"%1\" />").arg(line);
+  }
+  const QString whole = lines.join(QStringLiteral("\r\n"));
+
+  window_->setEditText(kInfoBox, toLocalText(whole));
+
+  QCOMPARE(text(QStringLiteral("编辑框_信息")), whole);
+  QCOMPARE(info->blockCount(), InfoBox::kFirstLines);
+  QString expected = whole;
+  if (typeFirst) {
+    info->setFocus();
+    QTest::keyClicks(info, QStringLiteral("x"));
+    expected.prepend(QLatin1Char('x'));
+  }
+  QTRY_COMPARE(info->blockCount(), static_cast<int>(lines.size()));
+  QCOMPARE(text(QStringLiteral("编辑框_信息")), expected);
+  QVERIFY(info->verticalScrollBar()->maximum() > 0);
+  if (typeFirst) {
+    QTest::keyClick(info, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text(QStringLiteral("编辑框_信息")), whole);
+  } else {
+    QCOMPARE(info->verticalScrollBar()->value(), 0);
+    QCOMPARE(info->textCursor().position(), 0);
+    QVERIFY(!info->document()->isUndoAvailable());
+  }
 }
 
 void MainWindowTest::showMessageIsApplicationModal() {
