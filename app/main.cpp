@@ -7,10 +7,12 @@
 
 #include "rules/rules_document.h"
 #include "ui/editor_lifecycle.h"
+#include "ui/qt_translations.h"
 
 int main(int argc, char* argv[]) {
   auto document = std::make_unique<vantrel::RulesDocument>();
   QApplication application(argc, argv);
+  const auto qtTranslations = vantrel::installQtTranslations();
   int result = 0;
   {
     const auto window = vantrel::openMainWindow(*document);

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTextCursor>
 #include <utility>
@@ -77,6 +80,19 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
       return createPushButton(spec, parent);
   }
   return nullptr;
+}
+
+// The desktop draws a message box's title bar, in a font of its own (often
+// larger or bold) and with its buttons; a box as narrow as a short message cuts
+// the caption there. The box gets room for its caption at twice its width in
+// the box's font, between three title bar buttons on either side.
+void keepCaptionWhole(QMessageBox& box) {
+  const int button = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+  const int width = 2 * box.fontMetrics().horizontalAdvance(box.windowTitle()) + 6 * button;
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (!layout) return;
+  layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  layout->rowCount(), 0, 1, layout->columnCount());
 }
 
 using Handler = void (EditorCommands::*)();
@@ -206,7 +222,10 @@ std::int32_t MainWindow::insertListItem(const Text& name, std::int32_t position,
   QListWidget* list = listBox(name);
   if (!list || position < 0 || position > list->count()) return -1;
   insertingListItem_ = true;
-  list->insertItem(position, fromLocalText(text));
+  // A key too long for the list's width is cut; its tooltip shows it whole.
+  auto* item = new QListWidgetItem(fromLocalText(text));
+  item->setToolTip(item->text());
+  list->insertItem(position, item);
   insertingListItem_ = false;
   return position;
 }
@@ -215,6 +234,7 @@ void MainWindow::showMessage(const Text& message) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("信息："), fromLocalText(message),
                   QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
+  keepCaptionWhole(box);
   box.exec();
 }
 

@@ -27,6 +27,7 @@
 #include "ui/editor_lifecycle.h"
 #include "ui/info_box.h"
 #include "ui/local_text.h"
+#include "ui/qt_translations.h"
 #include "ui/sample_game_folder.h"
 
 namespace vantrel {
@@ -48,6 +49,8 @@ class MessageCatcher {
     QMessageBox::StandardButtons buttons;
     Qt::WindowModality modality = Qt::NonModal;
     bool hasParent = false;
+    QString okText;
+    int width = 0;
   };
 
   MessageCatcher() {
@@ -66,7 +69,8 @@ class MessageCatcher {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     messages_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                         box->windowModality(), box->parentWidget() != nullptr});
+                         box->windowModality(), box->parentWidget() != nullptr,
+                         box->button(QMessageBox::Ok)->text(), box->width()});
     box->button(QMessageBox::Ok)->click();
   }
 
@@ -133,11 +137,14 @@ class MainWindowTest : public QObject {
   void arrowKeysFireSelectionHandlerPerItem();
   void insertListItemKeepsPositionsAndFiresNothing_data();
   void insertListItemKeepsPositionsAndFiresNothing();
+  void listItemsShowWholeKeyAsToolTip();
   void editTextRoundTrips_data();
   void editTextRoundTrips();
   void infoBoxTakesLongTextWhole_data();
   void infoBoxTakesLongTextWhole();
   void showMessageIsApplicationModal();
+  void showMessageFollowsQtTranslation_data();
+  void showMessageFollowsQtTranslation();
 
  private:
   void start(SampleGameFolder::Archive archive = SampleGameFolder::Archive::Sample);
@@ -562,6 +569,23 @@ void MainWindowTest::insertListItemKeepsPositionsAndFiresNothing() {
   QCOMPARE(text(QStringLiteral("编辑框_信息")), QStringLiteral("untouched"));
 }
 
+void MainWindowTest::listItemsShowWholeKeyAsToolTip() {
+  start();
+  const QString longKey = QStringLiteral("crossbowman_pierce_volley_upgrade_军团");
+  QCOMPARE(window_->insertListItem(kCommandList, 0, toLocalText(longKey)), 0);
+  for (const QString& name : {QStringLiteral("列表框_分类"), QStringLiteral("列表框_攻击")}) {
+    const auto* list = find<QListWidget>(name);
+    QVERIFY(list && list->count() > 0);
+    for (int row = 0; row < list->count(); ++row) {
+      QCOMPARE(list->item(row)->toolTip(), list->item(row)->text());
+    }
+  }
+  // The long key is indeed cut in the list.
+  const auto* commands = find<QListWidget>(QStringLiteral("列表框_攻击"));
+  QCOMPARE(commands->item(0)->toolTip(), longKey);
+  QVERIFY(commands->fontMetrics().horizontalAdvance(longKey) > commands->viewport()->width());
+}
+
 void MainWindowTest::editTextRoundTrips_data() {
   QTest::addColumn<QString>("box");
   QTest::addColumn<QString>("text");
@@ -640,6 +664,35 @@ void MainWindowTest::showMessageIsApplicationModal() {
   QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
   QCOMPARE(message.modality, Qt::ApplicationModal);
   QVERIFY(!message.hasParent);
+  // Room for the short caption beside the desktop's title bar buttons: a box
+  // as narrow as its message is about 100 pixels wide.
+  QVERIFY2(message.width >= 200, qPrintable(QString::number(message.width)));
+}
+
+void MainWindowTest::showMessageFollowsQtTranslation_data() {
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<bool>("translated");
+  QTest::addColumn<QString>("okText");
+  QTest::newRow("Simplified Chinese") << "zh_CN" << true << "确定";
+  QTest::newRow("Traditional Chinese") << "zh_TW" << true << "確定";
+  QTest::newRow("no translation: C") << "C" << false << "OK";
+}
+
+// Needs Qt's translations installed (qt6-translations-l10n on Debian).
+void MainWindowTest::showMessageFollowsQtTranslation() {
+  QFETCH(QString, locale);
+  QFETCH(bool, translated);
+  QFETCH(QString, okText);
+  start(SampleGameFolder::Archive::None);
+  const auto translator = installQtTranslations(QLocale(locale));
+  QCOMPARE(translator != nullptr, translated);
+  MessageCatcher catcher;
+
+  window_->showMessage(toLocalText(QStringLiteral("写出完成")));
+
+  QCOMPARE(catcher.messages().size(), size_t{1});
+  const MessageCatcher::Message& message = catcher.messages().front();
+  QCOMPARE(QString(message.okText).remove(QLatin1Char('&')), okText);
 }
 
 }  // namespace vantrel

@@ -28,6 +28,7 @@
 #include "rules/rules_document.h"
 #include "ui/control_table.h"
 #include "ui/editor_lifecycle.h"
+#include "ui/qt_translations.h"
 #include "ui/sample_game_folder.h"
 
 namespace {
@@ -87,6 +88,7 @@ int launchEditor(int argc, char* argv[]) {
   if (argc != 5) return 2;
   auto document = std::make_unique<vantrel::RulesDocument>();
   QApplication application(argc, argv);
+  const auto qtTranslations = vantrel::installQtTranslations();
   const auto window = vantrel::openMainWindow(*document, {argv[2], argv[3], argv[4]});
   const ShownReporter reporter(window.get());
   return QApplication::exec();
