@@ -24,8 +24,9 @@ class InfoBox : public QPlainTextEdit {
   // Puts in the lines not put in yet, if any.
   void completeText();
 
-  // Lines that setText puts in at once; they fill the box even when none wraps.
-  static constexpr int kFirstLines = 64;
+  // Lines that setText puts in at once: more than the box shows, and more than
+  // a row text has, so that only texts like the Commands section go in two steps.
+  static constexpr int kFirstLines = 256;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
