@@ -205,8 +205,9 @@ void MainWindow::setEditText(const Text& editBox, const Text& text) {
     if (!unchanged) line->setText(fromLocalText(text));
     line->setCursorPosition(0);
   } else if (auto* info = qobject_cast<InfoBox*>(box)) {
-    if (!unchanged)
+    if (!unchanged) {
       info->setText(fromLocalText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
     info->moveCursor(QTextCursor::Start);
   }
 }
