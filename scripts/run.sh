@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake --preset default
+# Configured once; the build step itself configures again when a CMakeLists changes.
+if [ ! -f build/default/CMakeCache.txt ]; then cmake --preset default; fi
 cmake --build --preset default --target vantrel-editor -j "$(nproc)"
 
 game=build/sample-game
@@ -19,10 +20,11 @@ if [ ! -e "$game/VUVazur.dat" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "The editor is ready in $game/, but this machine has no display."
-  echo "Run it headless with one of:"
-  echo "  QT_QPA_PLATFORM=offscreen $game/vantrel-editor"
-  echo "  xvfb-run $game/vantrel-editor"
-  exit 0
+  {
+    echo "The editor is ready in $PWD/$game/, beside the sample VUVazur.dat,"
+    echo "but there is no display here, and the editor needs a desktop session."
+    echo "Start it from a desktop session: $PWD/$game/vantrel-editor"
+  } >&2
+  exit 1
 fi
 exec "$game/vantrel-editor"

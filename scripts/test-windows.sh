@@ -14,9 +14,8 @@ packages=(
   wine wine64
   locales
 )
+bash scripts/install-deps.sh "${packages[@]}"
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
-$SUDO apt-get update
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${packages[@]}"
 # Wine keeps file names of code page 936 (GBK) on the host in this locale.
 if ! locale -a | grep -qix 'zh_CN\.utf-\?8'; then
   $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -5,6 +5,7 @@
 
 #include "ui/editor_window.h"
 #include "ui/qt/editor_lifecycle.h"
+#include "ui/qt/qt_translations.h"
 
 namespace vantrel {
 
@@ -13,6 +14,7 @@ int runEditorWindow(RulesDocument& document) {
   char programName[] = "vantrel-editor";
   char* argv[] = {programName, nullptr};
   QApplication application(argc, argv);
+  const auto qtTranslations = installQtTranslations();
   const auto window = openMainWindow(document);
   if (std::getenv("VANTREL_EXIT_WHEN_SHOWN")) {
     QTimer::singleShot(0, &application, &QCoreApplication::quit);

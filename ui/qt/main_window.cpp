@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -8,15 +9,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTextCursor>
-#include <QTextDocument>
+#include <cstddef>
 #include <utility>
 
 #include "ui/control_table.h"
+#include "ui/qt/info_box.h"
 #include "ui/qt/local_text.h"
 
 // The icon lives in a static library, so its resources are registered by hand.
@@ -47,15 +50,6 @@ QLabel* createLabel(const ControlSpec& spec, QWidget* parent) {
   return label;
 }
 
-QPlainTextEdit* createInfoBox(QWidget* parent) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  box->setTabChangesFocus(true);
-  return box;
-}
-
 QListWidget* createListBox(QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,13 +74,42 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::LineEdit:
       return new QLineEdit(parent);
     case ControlKind::InfoBox:
-      return createInfoBox(parent);
+      return new InfoBox(parent);
     case ControlKind::ListBox:
       return createListBox(parent);
     case ControlKind::PushButton:
       return createPushButton(spec, parent);
   }
   return nullptr;
+}
+
+// The desktop draws a message box's title bar, in a font of its own (often
+// larger or bold) and with its buttons; a box as narrow as a short message cuts
+// the caption there. The box gets room for its caption at twice its width in
+// the box's font, between three title bar buttons on either side.
+void keepCaptionWhole(QMessageBox& box) {
+  const int button = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+  const int width = 2 * box.fontMetrics().horizontalAdvance(box.windowTitle()) + 6 * button;
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (!layout) return;
+  layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  layout->rowCount(), 0, 1, layout->columnCount());
+}
+
+// The info box's lines end in '\n'. Dropping the CR of each CR LF from the
+// bytes (neither is part of a multi-byte character, in UTF-8 or in an ANSI code
+// page) costs a fraction of replacing in the converted text, which shows on
+// the long Commands section that start-up puts into the box.
+Text withLineFeeds(const Text& text) {
+  Text lines;
+  lines.reserve(text.size());
+  std::size_t start = 0;
+  // Each piece runs up to a CR LF's CR; the next one starts with its LF.
+  for (std::size_t cr; (cr = text.find("\r\n", start)) != Text::npos; start = cr + 1) {
+    lines.append(text, start, cr - start);
+  }
+  lines.append(text, start);
+  return lines;
 }
 
 using Handler = void (EditorCommands::*)();
@@ -184,9 +207,8 @@ QListWidget* MainWindow::listBox(const Text& name) const {
 Text MainWindow::getEditText(const Text& editBox) {
   QWidget* box = control(editBox);
   if (const auto* line = qobject_cast<QLineEdit*>(box)) return toLocalText(line->text());
-  if (const auto* info = qobject_cast<QPlainTextEdit*>(box)) {
-    QString text = info->document()->toRawText();
-    return toLocalText(text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")));
+  if (const auto* info = qobject_cast<InfoBox*>(box)) {
+    return toLocalText(info->text().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
   }
   return {};
 }
@@ -199,9 +221,9 @@ void MainWindow::setEditText(const Text& editBox, const Text& text) {
   if (auto* line = qobject_cast<QLineEdit*>(box)) {
     if (!unchanged) line->setText(fromLocalText(text));
     line->setCursorPosition(0);
-  } else if (auto* info = qobject_cast<QPlainTextEdit*>(box)) {
+  } else if (auto* info = qobject_cast<InfoBox*>(box)) {
     if (!unchanged) {
-      info->setPlainText(fromLocalText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      info->setText(fromLocalText(withLineFeeds(text)));
     }
     info->moveCursor(QTextCursor::Start);
   }
@@ -218,7 +240,10 @@ std::int32_t MainWindow::insertListItem(const Text& name, std::int32_t position,
   QListWidget* list = listBox(name);
   if (!list || position < 0 || position > list->count()) return -1;
   insertingListItem_ = true;
-  list->insertItem(position, fromLocalText(text));
+  // A key too long for the list's width is cut; its tooltip shows it whole.
+  auto* item = new QListWidgetItem(fromLocalText(text));
+  item->setToolTip(item->text());
+  list->insertItem(position, item);
   insertingListItem_ = false;
   return position;
 }
@@ -228,6 +253,7 @@ void MainWindow::showMessage(std::string_view utf8Message) {
                   QString::fromUtf8(utf8Message.data(), static_cast<qsizetype>(utf8Message.size())),
                   QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
+  keepCaptionWhole(box);
   box.exec();
 }
 

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,7 +25,9 @@
 #include "rules/rules_document.h"
 #include "ui/control_table.h"
 #include "ui/qt/editor_lifecycle.h"
+#include "ui/qt/info_box.h"
 #include "ui/qt/local_text.h"
+#include "ui/qt/qt_translations.h"
 #include "ui/qt/sample_game_folder.h"
 
 namespace vantrel {
@@ -46,6 +49,8 @@ class MessageCatcher {
     QMessageBox::StandardButtons buttons;
     Qt::WindowModality modality = Qt::NonModal;
     bool hasParent = false;
+    QString okText;
+    int width = 0;
   };
 
   MessageCatcher() {
@@ -64,7 +69,8 @@ class MessageCatcher {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     messages_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                         box->windowModality(), box->parentWidget() != nullptr});
+                         box->windowModality(), box->parentWidget() != nullptr,
+                         box->button(QMessageBox::Ok)->text(), box->width()});
     box->button(QMessageBox::Ok)->click();
   }
 
@@ -131,9 +137,14 @@ class MainWindowTest : public QObject {
   void arrowKeysFireSelectionHandlerPerItem();
   void insertListItemKeepsPositionsAndFiresNothing_data();
   void insertListItemKeepsPositionsAndFiresNothing();
+  void listItemsShowWholeKeyAsToolTip();
   void editTextRoundTrips_data();
   void editTextRoundTrips();
+  void infoBoxTakesLongTextWhole_data();
+  void infoBoxTakesLongTextWhole();
   void showMessageIsApplicationModal();
+  void showMessageFollowsQtTranslation_data();
+  void showMessageFollowsQtTranslation();
 
  private:
   void start(SampleGameFolder::Archive archive = SampleGameFolder::Archive::Sample);
@@ -213,7 +224,12 @@ void MainWindowTest::startUpFillsBothListsAndFocusesEntityList() {
   QCOMPARE(commands->count(), 59);
   QCOMPARE(window_->getListSelection(kEntityList), -1);
   QCOMPARE(window_->getListSelection(kCommandList), -1);
-  QVERIFY(!text(QStringLiteral("编辑框_信息")).isEmpty());
+  // The Commands section is long enough that its rest goes in after the first paint.
+  const QString commandsSection = text(QStringLiteral("编辑框_信息"));
+  QVERIFY(commandsSection.count(QStringLiteral("\r\n")) > InfoBox::kFirstLines);
+  const auto* info = find<InfoBox>(QStringLiteral("编辑框_信息"));
+  QTRY_COMPARE(info->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")),
+               commandsSection);
   QTRY_COMPARE(focusedName(), QStringLiteral("列表框_分类"));
   QCOMPARE(window_->windowTitle(), QStringLiteral("Vantrel属性修改工具"));
   QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -553,6 +569,23 @@ void MainWindowTest::insertListItemKeepsPositionsAndFiresNothing() {
   QCOMPARE(text(QStringLiteral("编辑框_信息")), QStringLiteral("untouched"));
 }
 
+void MainWindowTest::listItemsShowWholeKeyAsToolTip() {
+  start();
+  const QString longKey = QStringLiteral("crossbowman_pierce_volley_upgrade_军团");
+  QCOMPARE(window_->insertListItem(kCommandList, 0, toLocalText(longKey)), 0);
+  for (const QString& name : {QStringLiteral("列表框_分类"), QStringLiteral("列表框_攻击")}) {
+    const auto* list = find<QListWidget>(name);
+    QVERIFY(list && list->count() > 0);
+    for (int row = 0; row < list->count(); ++row) {
+      QCOMPARE(list->item(row)->toolTip(), list->item(row)->text());
+    }
+  }
+  // The long key is indeed cut in the list.
+  const auto* commands = find<QListWidget>(QStringLiteral("列表框_攻击"));
+  QCOMPARE(commands->item(0)->toolTip(), longKey);
+  QVERIFY(commands->fontMetrics().horizontalAdvance(longKey) > commands->viewport()->width());
+}
+
 void MainWindowTest::editTextRoundTrips_data() {
   QTest::addColumn<QString>("box");
   QTest::addColumn<QString>("text");
@@ -574,6 +607,49 @@ void MainWindowTest::editTextRoundTrips() {
   QCOMPARE(fromLocalText(window_->getEditText(toLocalText(box))), text);
 }
 
+void MainWindowTest::infoBoxTakesLongTextWhole_data() {
+  QTest::addColumn<bool>("typeFirst");
+  QTest::newRow("rest put in after the first paint") << false;
+  QTest::newRow("typing before the rest is put in") << true;
+}
+
+// A long text shows its first lines at once and gets its rest on the next turn
+// of the event loop, or as soon as the box takes the focus; the text read back
+// is always the whole text, and putting in the rest is nothing to undo.
+void MainWindowTest::infoBoxTakesLongTextWhole() {
+  QFETCH(bool, typeFirst);
+  start(SampleGameFolder::Archive::None);
+  auto* info = find<InfoBox>(QStringLiteral("编辑框_信息"));
+  QVERIFY(info);
+  QStringList lines;
+  for (int line = 1; line <= 3 * InfoBox::kFirstLines; ++line) {
+    lines << QStringLiteral("    <Simple value=\"%1\" />").arg(line);
+  }
+  const QString whole = lines.join(QStringLiteral("\r\n"));
+
+  window_->setEditText(kInfoBox, toLocalText(whole));
+
+  QCOMPARE(text(QStringLiteral("编辑框_信息")), whole);
+  QCOMPARE(info->blockCount(), InfoBox::kFirstLines);
+  QString expected = whole;
+  if (typeFirst) {
+    info->setFocus();
+    QTest::keyClicks(info, QStringLiteral("x"));
+    expected.prepend(QLatin1Char('x'));
+  }
+  QTRY_COMPARE(info->blockCount(), static_cast<int>(lines.size()));
+  QCOMPARE(text(QStringLiteral("编辑框_信息")), expected);
+  QVERIFY(info->verticalScrollBar()->maximum() > 0);
+  if (typeFirst) {
+    QTest::keyClick(info, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text(QStringLiteral("编辑框_信息")), whole);
+  } else {
+    QCOMPARE(info->verticalScrollBar()->value(), 0);
+    QCOMPARE(info->textCursor().position(), 0);
+    QVERIFY(!info->document()->isUndoAvailable());
+  }
+}
+
 void MainWindowTest::showMessageIsApplicationModal() {
   start(SampleGameFolder::Archive::None);
   MessageCatcher catcher;
@@ -588,6 +664,35 @@ void MainWindowTest::showMessageIsApplicationModal() {
   QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
   QCOMPARE(message.modality, Qt::ApplicationModal);
   QVERIFY(!message.hasParent);
+  // Room for the short caption beside the desktop's title bar buttons: a box
+  // as narrow as its message is about 100 pixels wide.
+  QVERIFY2(message.width >= 200, qPrintable(QString::number(message.width)));
+}
+
+void MainWindowTest::showMessageFollowsQtTranslation_data() {
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<bool>("translated");
+  QTest::addColumn<QString>("okText");
+  QTest::newRow("Simplified Chinese") << "zh_CN" << true << "确定";
+  QTest::newRow("Traditional Chinese") << "zh_TW" << true << "確定";
+  QTest::newRow("no translation: C") << "C" << false << "OK";
+}
+
+// Needs Qt's translations installed (qt6-translations-l10n on Debian).
+void MainWindowTest::showMessageFollowsQtTranslation() {
+  QFETCH(QString, locale);
+  QFETCH(bool, translated);
+  QFETCH(QString, okText);
+  start(SampleGameFolder::Archive::None);
+  const auto translator = installQtTranslations(QLocale(locale));
+  QCOMPARE(translator != nullptr, translated);
+  MessageCatcher catcher;
+
+  window_->showMessage(toLocalText(QStringLiteral("写出完成")));
+
+  QCOMPARE(catcher.messages().size(), size_t{1});
+  const MessageCatcher::Message& message = catcher.messages().front();
+  QCOMPARE(QString(message.okText).remove(QLatin1Char('&')), okText);
 }
 
 }  // namespace vantrel
