@@ -28,6 +28,7 @@ bool keepOriginalArchive(const Text& gameArchive) {
   const Text original = originalArchivePath(gameArchive);
   if (os::inspect(original).exists) return true;
   if (!os::inspect(gameArchive).exists) return true;
+  os::removeLeftoverTemporaries(original);  // of a copy that was killed half-way
   Bytes data;
   return readAll(gameArchive, data) && writeWholeFile(original, data, /*flushToDisk=*/true);
 }

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "os/os.h"
+
 namespace vantrel {
 namespace {
 
@@ -18,8 +20,8 @@ class OriginalArchiveTest : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = fs::temp_directory_path() /
-            ("vantrel-orig-" + std::string(
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            ("vantrel-orig-" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(root_);
     ASSERT_TRUE(fs::create_directories(root_));
     archive_ = (root_ / "VUVazur.dat").string();
@@ -50,6 +52,18 @@ TEST_F(OriginalArchiveTest, FirstCallCopiesTheArchiveLaterOnesNeverOverwriteIt) 
   write(archive_, "edited by the editor");
   ASSERT_TRUE(keepOriginalArchive(archive_));
   EXPECT_EQ(read(original()), kept);
+}
+
+TEST_F(OriginalArchiveTest, CopyKilledHalfWayLeavesNothingBehindNextTime) {
+  write(archive_, "game's own rules");
+  Text leftover;
+  ASSERT_NE(os::createTemporaryBeside(original().string(), leftover), nullptr);
+  ASSERT_TRUE(fs::exists(leftover));
+
+  ASSERT_TRUE(keepOriginalArchive(archive_));
+
+  EXPECT_FALSE(fs::exists(leftover));
+  EXPECT_EQ(read(original()), "game's own rules");
 }
 
 TEST_F(OriginalArchiveTest, NoArchiveNothingToKeep) {

@@ -17,8 +17,7 @@ class WorkingFolderLock {
   // As above; heldElsewhere is true when the lock is null because another
   // process holds it, false when it could not be taken at all (an empty path,
   // a folder that can't be created, or one planted by someone else).
-  static std::unique_ptr<WorkingFolderLock> acquire(const Text& workingFolder,
-                                                    bool& heldElsewhere);
+  static std::unique_ptr<WorkingFolderLock> acquire(const Text& workingFolder, bool& heldElsewhere);
 
   // The lock file inside workingFolder. It is never packed: write-out packs
   // the working file alone.

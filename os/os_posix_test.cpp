@@ -211,7 +211,7 @@ TEST_F(PosixOsTest, LeftoverTemporariesOfTheTargetAloneAreRemoved) {
 TEST_F(PosixOsTest, ReplacementTargetFollowsLinksToTheirEnd) {
   ASSERT_EQ(::mkdir(path("mods").c_str(), 0700), 0);
   writeFile(path("mods/rules.dat"), "x");
-  ASSERT_EQ(::symlink("rules.dat", path("mods/current").c_str()), 0);      // relative
+  ASSERT_EQ(::symlink("rules.dat", path("mods/current").c_str()), 0);           // relative
   ASSERT_EQ(::symlink(path("mods/current").c_str(), path("game").c_str()), 0);  // absolute
   ASSERT_EQ(::symlink("missing.dat", path("dangling").c_str()), 0);
   ASSERT_EQ(::symlink("loop", path("loop").c_str()), 0);

@@ -252,19 +252,21 @@ bool flushFolderOf(const Path& path) { return !path.empty(); }
 
 Path replacementTarget(const Path& path) {
   if (!inspect(path).isSymbolicLink) return path;
-  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return path;
   char buffer[MAX_PATH] = {};
-  const DWORD length = GetFinalPathNameByHandleA(handle, buffer, MAX_PATH,
-                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  const DWORD length =
+      GetFinalPathNameByHandleA(handle, buffer, MAX_PATH, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   CloseHandle(handle);
   if (length == 0 || length >= MAX_PATH) return path;
   Path target(buffer, length);
   // The answer has the \\?\ form; the ...A calls take the plain one.
   const Path longForm = "\\\\?\\";
   const Path longUnc = "\\\\?\\UNC\\";
-  if (target.compare(0, longUnc.size(), longUnc) == 0) return "\\\\" + target.substr(longUnc.size());
+  if (target.compare(0, longUnc.size(), longUnc) == 0)
+    return "\\\\" + target.substr(longUnc.size());
   if (target.compare(0, longForm.size(), longForm) == 0) return target.substr(longForm.size());
   return target;
 }
