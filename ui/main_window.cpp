@@ -119,9 +119,7 @@ MainWindow::MainWindow(RulesDocument& document, GamePaths paths)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      document_(document),
-      paths_(std::move(paths)),
-      commands_(document, *this, zip_, paths_) {
+      commands_(document, *this, zip_, std::move(paths)) {
   registerWindowResources();
   setWindowTitle(QString::fromUtf8(kWindowTitle));
   setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon.png")));

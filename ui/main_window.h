@@ -53,8 +53,6 @@ class MainWindow : public QWidget, public WindowOperations {
   QWidget* control(const Text& name) const;
   QListWidget* listBox(const Text& name) const;
 
-  RulesDocument& document_;
-  GamePaths paths_;
   ZipComponent zip_;
   EditorCommands commands_;
   std::unordered_map<std::string, QWidget*> controls_;  // by UTF-8 object name
