@@ -42,7 +42,8 @@ class OriginalArchiveTest : public ::testing::Test {
 };
 
 TEST_F(OriginalArchiveTest, FirstCallCopiesTheArchiveLaterOnesNeverOverwriteIt) {
-  write(archive_, std::string("PK\3\4 game's own rules\0 with a zero", 35));
+  const char bytes[] = "PK\3\4 game's own rules\0 with a zero";
+  write(archive_, std::string(bytes, sizeof bytes - 1));
   EXPECT_EQ(original(), root_ / "VUVazur.dat.orig");
 
   ASSERT_TRUE(keepOriginalArchive(archive_));

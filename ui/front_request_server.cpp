@@ -8,6 +8,13 @@
 #include "archive/paths.h"
 #include "ui/working_copy_claim.h"
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace vantrel {
 
 namespace {
@@ -58,6 +65,11 @@ void FrontRequestServer::bringWindowToFront() {
 
 bool bringRunningEditorToFront(const Text& workingFolder) {
   if (workingFolder.empty()) return false;
+#ifdef Q_OS_WIN
+  // Windows lets a process take the foreground only when the one in the
+  // foreground, this new start, allows it.
+  AllowSetForegroundWindow(ASFW_ANY);
+#endif
   QLocalSocket socket;
   socket.connectToServer(frontRequestServerName(workingFolder));
   const bool answered = socket.waitForConnected(kConnectMilliseconds);
