@@ -173,6 +173,37 @@ TEST_F(Win32OsTest, TemporaryFileLiesBesideItsTargetAndIsHeldAlone) {
   EXPECT_FALSE(removeFile(""));
 }
 
+TEST_F(Win32OsTest, LeftoverTemporariesOfTheTargetAloneAreRemoved) {
+  const Path target = path("VUVazur.dat");
+  Path leftover;
+  ASSERT_NE(createTemporaryBeside(target, leftover), nullptr);
+  Path otherLeftover;
+  ASSERT_NE(createTemporaryBeside(path("other.dat"), otherLeftover), nullptr);
+  ASSERT_TRUE(writeRaw(target, "kept"));
+  ASSERT_TRUE(createFolder(leftover + "-folder"));
+
+  removeLeftoverTemporaries(target);
+
+  EXPECT_FALSE(pathExists(leftover));
+  EXPECT_TRUE(pathExists(otherLeftover));
+  EXPECT_TRUE(pathExists(target));
+  EXPECT_TRUE(isFolder(leftover + "-folder"));
+}
+
+TEST_F(Win32OsTest, FileLockIsAFileHeldWithoutSharing) {
+  const Path lockPath = path("editor.lock");
+  LockRefusal refusal = LockRefusal::Failed;
+  auto first = lockFile(lockPath, refusal);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(refusal, LockRefusal::None);
+  EXPECT_EQ(lockFile(lockPath, refusal), nullptr);
+  EXPECT_EQ(refusal, LockRefusal::HeldElsewhere);
+  first.reset();
+  EXPECT_NE(lockFile(lockPath, refusal), nullptr);
+  EXPECT_EQ(replacementTarget(lockPath), lockPath);
+  EXPECT_TRUE(flushFolderOf(lockPath));
+}
+
 TEST_F(Win32OsTest, FolderIsNeverReplacedByAFile) {
   ASSERT_TRUE(createFolder(path("VUVazur.dat")));
   Path temporary;

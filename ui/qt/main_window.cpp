@@ -142,9 +142,7 @@ MainWindow::MainWindow(RulesDocument& document, GamePaths paths)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      document_(document),
-      paths_(std::move(paths)),
-      commands_(document, *this, zip_, paths_) {
+      commands_(document, *this, zip_, std::move(paths)) {
   registerWindowResources();
   setWindowTitle(QString::fromUtf8(kWindowTitle));
   setWindowIcon(QIcon(QStringLiteral(":/vantrel/icon.png")));
@@ -190,10 +188,7 @@ void MainWindow::connectHandlers() {
   }
 }
 
-void MainWindow::onWindowCreated() {
-  zip_.unpack(paths_.gameArchive, paths_.workingFolder);
-  document_.load(paths_.workingFile, *this);
-}
+void MainWindow::onWindowCreated() { commands_.onWindowCreated(); }
 
 QWidget* MainWindow::control(const Text& name) const {
   const auto found = controls_.find(name);
