@@ -327,7 +327,19 @@ Text MainWindow::getEditText(const Text& editBox) {
 }
 
 void MainWindow::setEditText(const Text& editBox, const Text& text) {
-  if (HWND box = controlOf(editBox, isEditBox)) SetWindowTextW(box, fromAnsiText(text).c_str());
+  HWND box = controlOf(editBox, isEditBox);
+  if (!box) return;
+  // Every value read or written shows its whole row in the info box, the same
+  // text again and again; laying out a long text is the costly part, so a
+  // text the box already holds is not set again.
+  const std::wstring wide = fromAnsiText(text);
+  const int length = GetWindowTextLengthW(box);
+  if (length == static_cast<int>(wide.size())) {
+    std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
+    shown.resize(static_cast<std::size_t>(GetWindowTextW(box, shown.data(), length + 1)));
+    if (shown == wide) return;
+  }
+  SetWindowTextW(box, wide.c_str());
 }
 
 std::int32_t MainWindow::getListSelection(const Text& listBox) {
