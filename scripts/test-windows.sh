@@ -15,7 +15,7 @@ packages=(
   wine wine64
   xvfb
   dpkg-dev
-  fonts-wqy-microhei
+  fonts-wine fonts-wqy-microhei
   locales
 )
 missing=()
