@@ -19,7 +19,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 void appendBigEndian(Bytes& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 void appendChunk(Bytes& out, const char* type, const Bytes& data) {
@@ -27,7 +28,8 @@ void appendChunk(Bytes& out, const char* type, const Bytes& data) {
   Bytes typed(type, type + 4);
   typed.insert(typed.end(), data.begin(), data.end());
   out.insert(out.end(), typed.begin(), typed.end());
-  appendBigEndian(out, static_cast<std::uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size()))));
+  appendBigEndian(
+      out, static_cast<std::uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size()))));
 }
 
 // A PNG of 8-bit RGB rows, each row given as width * 3 bytes.
