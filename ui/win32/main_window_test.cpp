@@ -261,6 +261,13 @@ TEST_F(Win32WindowTest, TabAndShiftTabFollowTheFocusOrderAndWrap) {
   EXPECT_EQ(text(kInfoBox).find('\t'), Text::npos);
 }
 
+TEST_F(Win32WindowTest, EscWithAModifierHeldKeepsTheWindow) {
+  open();
+  press(VK_ESCAPE, /*shift=*/true);
+  EXPECT_TRUE(IsWindow(window_->handle()));
+  EXPECT_TRUE(IsWindowVisible(window_->handle()));
+}
+
 TEST_F(Win32WindowTest, EscClosesTheWindowFromAnyControl) {
   for (const char* name : {kEntityList, "编辑框_生命", kInfoBox, "按钮4"}) {
     SCOPED_TRACE(name);
@@ -342,6 +349,18 @@ TEST_F(Win32EmptyGameTest, ListsKeepInsertionOrderAndRefusePositionsOutside) {
   for (int row = 0; row < 4; ++row) EXPECT_EQ(listItem(commands, row), expected[row]);
   EXPECT_EQ(window_->getListSelection(kCommandList), -1);
   EXPECT_EQ(window_->insertListItem("编辑框_生命", 0, "not a list"), -1);
+  EXPECT_EQ(window_->getListSelection("编辑框_生命"), -1);
+  EXPECT_EQ(window_->getEditText(kCommandList), "");
+  window_->setEditText(kCommandList, "not a box");
+  EXPECT_EQ(SendMessageW(commands, LB_GETCOUNT, 0, 0), 4);
+}
+
+TEST_F(Win32EmptyGameTest, ArrowKeysInAnEmptyListSelectNothing) {
+  open();
+  press(VK_DOWN);
+  press(VK_UP);
+  EXPECT_EQ(window_->getListSelection(kEntityList), -1);
+  EXPECT_EQ(GetFocus(), control(kEntityList));
 }
 
 TEST_F(Win32WindowTest, SelectingBuildingAndUnitFillsAndEmptiesTheirBoxes) {
