@@ -52,6 +52,7 @@ struct ShownBox {
   std::wstring caption;
   std::wstring text;
   int buttons = 0;
+  bool icon = false;
   bool ownerEnabled = true;
 };
 
@@ -79,10 +80,15 @@ class MessageBoxAnswerer {
     wchar_t className[32] = {};
     GetClassNameW(box, className, 32);
     if (std::wstring(className) != L"#32770") return;
-    ShownBox shown{windowText(box), {}, 0, IsWindowEnabled(mainWindow_) != FALSE};
+    ShownBox shown{windowText(box), {}, 0, false, IsWindowEnabled(mainWindow_) != FALSE};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       GetClassNameW(child, className, 32);
       if (std::wstring(className) == L"Button") ++shown.buttons;
+      const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+      if (std::wstring(className) == L"Static" && (style & SS_TYPEMASK) == SS_ICON &&
+          (style & WS_VISIBLE) && SendMessageW(child, STM_GETICON, 0, 0)) {
+        shown.icon = true;
+      }
       if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
         shown.text = windowText(child);
       }
@@ -172,10 +178,13 @@ TEST_F(Win32WindowTest, ClientAreaHoldsTheControlsAndWindowIsCentred) {
   EXPECT_EQ(GetWindow(window_->handle(), GW_OWNER), nullptr);  // a task bar entry of its own
   EXPECT_EQ(windowText(window_->handle()), fromUtf8(kWindowTitle));
 
+  const WPARAM font = SendMessageW(control(kEntityList), WM_GETFONT, 0, 0);
+  EXPECT_NE(font, 0u);
   for (const ControlSpec& spec : controlTable()) {
     SCOPED_TRACE(spec.name);
     HWND box = control(spec.name);
     ASSERT_NE(box, nullptr);
+    EXPECT_EQ(SendMessageW(box, WM_GETFONT, 0, 0), static_cast<LRESULT>(font));
     RECT place{};
     GetWindowRect(box, &place);
     MapWindowPoints(nullptr, window_->handle(), reinterpret_cast<POINT*>(&place), 2);
@@ -318,7 +327,14 @@ TEST_F(Win32WindowTest, DownKeyInListRunsItsHandlerButProgramChangesRunNone) {
         << "row " << row;
   }
 
+  // The same row notified again shows the same.
   const Text shown = text(kInfoBox);
+  const Text life = text("编辑框_生命") + text("编辑框_人物生命");
+  SendMessageW(window_->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(entities), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(entities));
+  EXPECT_EQ(text(kInfoBox), shown);
+  EXPECT_EQ(text("编辑框_生命") + text("编辑框_人物生命"), life);
+
   EXPECT_EQ(window_->insertListItem(kEntityList, 0, "new row"), 0);
   window_->setEditText("编辑框_生命", "7");
   window_->processPendingEvents();
@@ -436,6 +452,7 @@ TEST_F(Win32WindowTest, WriteOutAndRestoreShowTheirMessageAndGiveTheFocusBack) {
     EXPECT_EQ(box.caption, fromUtf8("信息："));
     EXPECT_EQ(box.text, expectedTexts[shown]);
     EXPECT_EQ(box.buttons, 1);
+    EXPECT_FALSE(box.icon);
     EXPECT_FALSE(box.ownerEnabled);  // the window took no input meanwhile
   }
   EXPECT_TRUE(IsWindowEnabled(window_->handle()));
