@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>  // chmod
+#endif
 
 #include <string>
 
@@ -26,7 +29,7 @@ class UnpackArchiveTest : public ::testing::Test {
 
 TEST_F(UnpackArchiveTest, TheSampleArchiveGivesTheSampleText) {
   EXPECT_EQ(unpackArchive(VANTREL_DATA_DIR "/VUVazur.dat", working_), 1);
-  const std::string text = test::readFile(working_ + "/VUVazur.dat");
+  const std::string text = test::readFile(working_ + test::native("/VUVazur.dat"));
   EXPECT_FALSE(text.empty());
   EXPECT_EQ(text, test::readFile(VANTREL_DATA_DIR "/VUVazur.txt"));
 }
@@ -34,39 +37,43 @@ TEST_F(UnpackArchiveTest, TheSampleArchiveGivesTheSampleText) {
 TEST_F(UnpackArchiveTest, PackingAndUnpackingGivesBackTheSameFiles) {
   const std::string source = scratch_ / "source";
   ASSERT_TRUE(os::createFolder(source));
-  ASSERT_TRUE(os::createFolder(source + "/a"));
-  ASSERT_TRUE(os::createFolder(source + "/a/empty"));
-  test::writeFile(source + "/VUVazur.dat", test::readFile(VANTREL_DATA_DIR "/VUVazur.txt"));
-  test::writeFile(source + "/a/b.txt", "bee");
-  test::writeFile(source + "/a/x.zip", std::string(70000, '\x7f'));
-  test::writeFile(source + "/empty.txt", "");
-  ASSERT_TRUE(os::setModifiedTime(source + "/a/b.txt", 1236000000));
+  ASSERT_TRUE(os::createFolder(source + test::native("/a")));
+  ASSERT_TRUE(os::createFolder(source + test::native("/a/empty")));
+  test::writeFile(source + test::native("/VUVazur.dat"),
+                  test::readFile(VANTREL_DATA_DIR "/VUVazur.txt"));
+  test::writeFile(source + test::native("/a/b.txt"), "bee");
+  test::writeFile(source + test::native("/a/x.zip"), std::string(70000, '\x7f'));
+  test::writeFile(source + test::native("/empty.txt"), "");
+  ASSERT_TRUE(os::setModifiedTime(source + test::native("/a/b.txt"), 1236000000));
 
   ASSERT_EQ(packFolder(source, archive_), 1);
   ASSERT_EQ(unpackArchive(archive_, working_), 1);
   EXPECT_EQ(test::listTree(working_), test::listTree(source));
   for (const char* file : {"VUVazur.dat", "a/b.txt", "a/x.zip", "empty.txt"}) {
     SCOPED_TRACE(file);
-    EXPECT_EQ(test::readFile(working_ + "/" + file), test::readFile(source + "/" + file));
+    std::string relative = "/";
+    relative += file;
+    EXPECT_EQ(test::readFile(working_ + test::native(relative)),
+              test::readFile(source + test::native(relative)));
   }
   os::FileAttributes attributes;
-  ASSERT_TRUE(os::readAttributes(working_ + "/a/b.txt", attributes));
+  ASSERT_TRUE(os::readAttributes(working_ + test::native("/a/b.txt"), attributes));
   EXPECT_EQ(attributes.modified, 1236000000);
 }
 
 TEST_F(UnpackArchiveTest, AReadOnlyWorkingFileIsReplacedAndOtherFilesStay) {
   ASSERT_TRUE(os::createFolder(working_));
-  test::writeFile(working_ + "/VUVazur.dat", "old and read-only");
-  test::writeFile(working_ + "/notes.txt", "someone else's");
-  ASSERT_EQ(::chmod((working_ + "/VUVazur.dat").c_str(), 0444), 0);
+  test::writeFile(working_ + test::native("/VUVazur.dat"), "old and read-only");
+  test::writeFile(working_ + test::native("/notes.txt"), "someone else's");
+  ASSERT_EQ(::chmod((working_ + test::native("/VUVazur.dat")).c_str(), 0444), 0);
   writeArchive({CraftedEntry("VUVazur.dat", "new rules").deflated()});
 
   EXPECT_EQ(unpackArchive(archive_, working_), 1);
-  EXPECT_EQ(test::readFile(working_ + "/VUVazur.dat"), "new rules");
-  EXPECT_EQ(test::readFile(working_ + "/notes.txt"), "someone else's");
+  EXPECT_EQ(test::readFile(working_ + test::native("/VUVazur.dat")), "new rules");
+  EXPECT_EQ(test::readFile(working_ + test::native("/notes.txt")), "someone else's");
   EXPECT_EQ(test::listTree(working_), (std::vector<std::string>{"VUVazur.dat", "notes.txt"}));
   os::FileAttributes attributes;
-  ASSERT_TRUE(os::readAttributes(working_ + "/VUVazur.dat", attributes));
+  ASSERT_TRUE(os::readAttributes(working_ + test::native("/VUVazur.dat"), attributes));
   EXPECT_EQ(attributes.bits & os::kReadOnly, 0u);
 }
 
@@ -108,17 +115,18 @@ TEST_F(UnpackArchiveTest, AnEmptyPackedFolderDoesNotUnpack) {
 TEST_F(UnpackArchiveTest, FoldersComeFromDirectoryEntriesOrMustExist) {
   writeArchive({CraftedEntry("a/"), CraftedEntry("a/b.txt", "bee")});
   EXPECT_EQ(unpackArchive(archive_, working_), 1);
-  EXPECT_EQ(test::readFile(working_ + "/a/b.txt"), "bee");
+  EXPECT_EQ(test::readFile(working_ + test::native("/a/b.txt")), "bee");
 
   const std::string other = scratch_ / "other";
   writeArchive({CraftedEntry("first.txt", "one"), CraftedEntry("a/b.txt", "bee")});
   EXPECT_EQ(unpackArchive(archive_, other), 0);
-  EXPECT_EQ(test::readFile(other + "/first.txt"), "one");  // extracted before the failure
-  EXPECT_FALSE(os::pathExists(other + "/a"));
+  EXPECT_EQ(test::readFile(other + test::native("/first.txt")),
+            "one");  // extracted before the failure
+  EXPECT_FALSE(os::pathExists(other + test::native("/a")));
   // Once the folder exists, the same archive unpacks.
-  ASSERT_TRUE(os::createFolder(other + "/a"));
+  ASSERT_TRUE(os::createFolder(other + test::native("/a")));
   EXPECT_EQ(unpackArchive(archive_, other), 1);
-  EXPECT_EQ(test::readFile(other + "/a/b.txt"), "bee");
+  EXPECT_EQ(test::readFile(other + test::native("/a/b.txt")), "bee");
 }
 
 TEST_F(UnpackArchiveTest, ADestinationThatCantBeCreatedGivesZero) {

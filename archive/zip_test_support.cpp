@@ -8,14 +8,33 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace vantrel::test {
 namespace fs = std::filesystem;
 
+std::string native(std::string path) {
+#ifdef _WIN32
+  std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+  return path;
+}
+
 ScratchFolder::ScratchFolder() {
+#ifdef _WIN32
+  std::error_code error;
+  const fs::path base = fs::temp_directory_path(error);
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const fs::path candidate = base / ("vantrel_archive_test." + std::to_string(random()));
+    if (fs::create_directory(candidate, error)) path_ = candidate.string();
+  }
+  EXPECT_FALSE(path_.empty()) << "no scratch folder in " << base.string();
+#else
   char name[] = "/tmp/vantrel_archive_test.XXXXXX";
   if (mkdtemp(name)) path_ = name;
   EXPECT_FALSE(path_.empty()) << "mkdtemp failed";
+#endif
 }
 
 ScratchFolder::~ScratchFolder() {

@@ -12,7 +12,12 @@ namespace vantrel::test {
 
 using ByteVector = std::vector<std::uint8_t>;
 
-// A fresh folder under /tmp, removed with everything in it at the end.
+// A relative path written with '/' in the platform's own separators: the
+// program splits Windows paths at '\\' only, as the system gives them.
+std::string native(std::string path);
+
+// A fresh folder under /tmp (Windows: the temporary directory), removed with
+// everything in it at the end.
 class ScratchFolder {
  public:
   ScratchFolder();
@@ -20,7 +25,9 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   const std::string& path() const { return path_; }
-  std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
+  std::string operator/(const std::string& relative) const {
+    return path_ + native("/" + relative);
+  }
 
  private:
   std::string path_;

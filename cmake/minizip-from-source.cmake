@@ -19,8 +19,9 @@ function(vantrel_minizip_from_source source_dir)
 
   add_library(vantrel_minizip_static STATIC
     "${source_dir}/ioapi.c" "${source_dir}/zip.c" "${source_dir}/unzip.c")
+  # Both <minizip/zip.h> and <zip.h>, as Debian's minizip package offers them.
   target_include_directories(vantrel_minizip_static
-    PUBLIC "${include_dir}"
+    PUBLIC "${include_dir}" "${include_dir}/minizip"
     PRIVATE "${source_dir}")
   target_link_libraries(vantrel_minizip_static PUBLIC ZLIB::ZLIB)
   # Its warnings are its own; the project's code stays warning-clean.

@@ -13,10 +13,18 @@
 #include "os/os.h"
 #include "rules/fake_window.h"
 #include "rules/rules_text_builder.h"
+#ifdef _WIN32
+#include "ui/win32/sample_game_folder.h"
+#else
 #include "ui/qt/sample_game_folder.h"
+#endif
 
 namespace vantrel {
 namespace {
+
+#ifdef _WIN32
+using win32::SampleGameFolder;
+#endif
 
 using BoxTexts = std::vector<std::pair<Text, Text>>;
 

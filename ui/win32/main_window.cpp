@@ -92,8 +92,8 @@ HFONT createInterfaceFont() {
 
 int lineHeight(HWND control, HFONT font) {
   HDC context = GetDC(control);
-  const HGDIOBJ previous = SelectObject(context, font ? static_cast<HGDIOBJ>(font)
-                                                      : GetStockObject(DEFAULT_GUI_FONT));
+  const HGDIOBJ previous =
+      SelectObject(context, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW metrics{};
   GetTextMetricsW(context, &metrics);
   SelectObject(context, previous);
@@ -124,9 +124,7 @@ void registerWindowClass(HINSTANCE instance) {
 }  // namespace
 
 MainWindow::MainWindow(RulesDocument& document, GamePaths paths)
-    : document_(document),
-      paths_(std::move(paths)),
-      commands_(document, *this, zip_, paths_) {
+    : document_(document), paths_(std::move(paths)), commands_(document, *this, zip_, paths_) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   registerWindowClass(instance);
   // The client area holds the 886 x 512 pixels that the controls span.
@@ -157,11 +155,10 @@ void MainWindow::createControls() {
   // Created in the table's order, which is also the focus order.
   for (const ControlSpec& spec : controlTable()) {
     const NativeControl native = nativeControl(spec);
-    HWND control = CreateWindowExW(native.extendedStyle, native.windowClass,
-                                   fromUtf8(spec.caption).c_str(), native.style, spec.x, spec.y,
-                                   spec.width, spec.height, window_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance,
-                                   nullptr);
+    HWND control =
+        CreateWindowExW(native.extendedStyle, native.windowClass, fromUtf8(spec.caption).c_str(),
+                        native.style, spec.x, spec.y, spec.width, spec.height, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (isEditBox(spec.kind)) {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // 0: no limit beyond the system's
@@ -256,8 +253,8 @@ bool MainWindow::selectFirstRowIfNoneSelected(HWND list) {
   if (SendMessageW(list, LB_GETCOUNT, 0, 0) <= 0) return false;
   SendMessageW(list, LB_SETCURSEL, 0, 0);
   // LB_SETCURSEL notifies nobody; the user made this selection, so tell the window.
-  SendMessageW(window_, WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
   return true;
 }
 
@@ -327,7 +324,19 @@ Text MainWindow::getEditText(const Text& editBox) {
 }
 
 void MainWindow::setEditText(const Text& editBox, const Text& text) {
-  if (HWND box = controlOf(editBox, isEditBox)) SetWindowTextW(box, fromAnsiText(text).c_str());
+  HWND box = controlOf(editBox, isEditBox);
+  if (!box) return;
+  // Every value read or written shows its whole row in the info box, the same
+  // text again and again; laying out a long text is the costly part, so a
+  // text the box already holds is not set again.
+  const std::wstring wide = fromAnsiText(text);
+  const int length = GetWindowTextLengthW(box);
+  if (length == static_cast<int>(wide.size())) {
+    std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
+    shown.resize(static_cast<std::size_t>(GetWindowTextW(box, shown.data(), length + 1)));
+    if (shown == wide) return;
+  }
+  SetWindowTextW(box, wide.c_str());
 }
 
 std::int32_t MainWindow::getListSelection(const Text& listBox) {

@@ -58,8 +58,7 @@ class MainWindow : public WindowOperations {
   void processPendingEvents() override;
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void createControls();
   void onCommand(HWND control, WORD notification);
