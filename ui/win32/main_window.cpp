@@ -180,10 +180,7 @@ HWND MainWindow::controlOf(std::string_view name, bool (*isKind)(ControlKind)) c
   return found->second.handle;
 }
 
-void MainWindow::onWindowCreated() {
-  zip_.unpack(paths_.gameArchive, paths_.workingFolder);
-  document_.load(paths_.workingFile, *this);
-}
+void MainWindow::onWindowCreated() { commands_.onWindowCreated(); }
 
 void MainWindow::show() {
   ShowWindow(window_, SW_SHOWNORMAL);
