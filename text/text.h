@@ -35,6 +35,12 @@ class TextArray {
   std::vector<Text> members_;
 };
 
+// The largest text the program takes in, and so the largest entry unpacking
+// writes: positions are 32-bit, and the game's rules text is under 1 MB, so
+// 256 MiB leaves ample room while every position and length stays far from
+// overflowing.
+inline constexpr std::int64_t kLargestText = 256 * 1024 * 1024;
+
 // Stands for "to the end of the text" as a start position of findTextReverse.
 inline constexpr std::int32_t kTextEnd = INT32_MAX;
 
