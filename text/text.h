@@ -66,7 +66,8 @@ bool textEquals(const Text& a, const Text& b);
 // All bytes of the file; empty when there is nothing to read or reading fails.
 Bytes readWholeFile(const Text& path);
 // bytesToText (readWholeFile (path)), read straight into the text: a rules
-// file is large enough for the copy in between to matter.
+// file is large enough for the copy in between to matter. Empty, without
+// reading, for a file larger than kLargestText.
 Text readWholeFileAsText(const Text& path);
 // Replaces the file atomically with data: a temporary file beside it, then a
 // rename over it, so a failure leaves the old contents whole. flushToDisk
