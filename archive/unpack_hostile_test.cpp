@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ class HostileArchiveTest : public ::testing::Test {
 
   void writeArchive(const ByteVector& bytes) {
     test::writeFile(archive_, std::string(bytes.begin(), bytes.end()));
+    // The archives double as starting inputs for fuzzing unpacking.
+    if (const char* seeds = std::getenv("VANTREL_SAVE_ARCHIVES_IN")) {
+      static int saved = 0;
+      test::writeFile(std::string(seeds) + "/hostile_" + std::to_string(saved++),
+                      std::string(bytes.begin(), bytes.end()));
+    }
   }
 
   void expectNothingWritten() {
