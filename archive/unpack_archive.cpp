@@ -61,7 +61,8 @@ bool readEntry(unzFile zip, Entry& entry) {
   if (info.uncompressed_size > static_cast<std::uint64_t>(kLargestText)) return false;
   entry.isDirectory = zip_names::isDirectoryName(entry.name);
   // A folder where the working file belongs would make it unusable for good.
-  if (entry.isDirectory && zip_names::haveClashingNames({entry.name, rulesFileName()})) return false;
+  if (entry.isDirectory && zip_names::haveClashingNames({entry.name, rulesFileName()}))
+    return false;
   entry.declared.method = static_cast<std::uint32_t>(info.compression_method);
   entry.declared.crc = static_cast<std::uint32_t>(info.crc);
   entry.declared.compressedSize = info.compressed_size;

@@ -12,9 +12,11 @@ using namespace vantrel::testing;
 
 namespace {
 
-// One step of a script: table, selection, line, then the value.
+// One step of a script: table, selection + 1, line, value length (64 for an
+// empty value), then the value: no zero byte, which would end the script.
 std::string step(char table, char selection, char line, const std::string& value) {
-  return std::string{table, selection, line, static_cast<char>(value.size())} + value;
+  const char length = value.empty() ? 64 : static_cast<char>(value.size());
+  return std::string{table, static_cast<char>(selection + 1), line, length} + value;
 }
 
 }  // namespace
@@ -30,7 +32,8 @@ int main(int argc, char** argv) {
   const SampleTable commands{"Commands", {{"Sword", {"10", std::nullopt, "melee"}}}};
   const SampleTable copies{"Copies", {entities.rows[1]}};
   const std::string script = step(1, 0, 5, "6000") + step(1, 1, 6, "\xE4\xB8\xAD\"") +
-                             step(2, 0, 6, "<x>") + step(1, 0, 6, "7") + step(1, 0, 8, "\r\n");
+                             step(2, 0, 6, "<x>") + step(1, 0, 6, "7") + step(1, 0, 8, "\r\n") +
+                             step(1, 0, 7, "");
   const std::vector<std::string> texts = {
       buildRulesText({commands, entities}),
       buildRulesText({entities, commands}),

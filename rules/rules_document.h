@@ -38,15 +38,14 @@ class RulesDocument {
  private:
   struct SelectedRow {
     TextArray* rows;
-    std::vector<std::int32_t>* positions;
     std::int32_t member;  // 1-based
   };
   // The row selected in the table's list; empty rows when there is none.
   SelectedRow selectedRow(std::int32_t table, WindowOperations& window);
-  // Replaces oldRow by newRow in documentText_ at position, where oldRow
-  // begins; nothing changes when it is not there. The positions of the rows
-  // after it move along.
-  void replaceRowText(std::int32_t position, const Text& oldRow, const Text& newRow);
+  // Replaces member `member` of rows by newRow in documentText_, where it was
+  // cut out; false, changing nothing, when it is no longer there. The
+  // positions of the rows after it move along. The caller stores newRow.
+  bool replaceRowText(std::int32_t member, TextArray& rows, const Text& newRow);
 
   Text documentText_;
   TextArray entityRows_;

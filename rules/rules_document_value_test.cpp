@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "os/os.h"
+#include "rules/rules_markers.h"
 #include "rules/rules_test_fixture.h"
 #include "rules/rules_text_builder.h"
 
@@ -229,6 +230,29 @@ TEST_F(RulesDocumentFixture, AnEditChangesTheRowWhereItWasCutOut) {
   EXPECT_EQ(document.documentText(), expected);
   EXPECT_EQ(workingFileText(), expected);
   EXPECT_EQ(document.entityRows().member(2), expectedRowText(edited.rows[1]));
+}
+
+// A broken text whose Commands table runs on into the Entities table, so that
+// both tables list the same rows: an edit through either table shows in both,
+// and what the tables hold is what the text holds.
+TEST_F(RulesDocumentFixture, RowsSharedByOverlappingTablesStayInStep) {
+  Text text = buildRulesText({editableCommands(), editableEntities()});
+  for (const Text& marker : {kTableEnd, kRowsStart}) {  // the first ones: the Commands table's
+    text.replace(text.find(marker), marker.size(), replaceText(marker, "Di", "Dx", true));
+  }
+  loadText(text);
+  ASSERT_EQ(document.commandRows().member(1), document.entityRows().member(1));
+  window.select(kEntityList, 0);
+  window.select(kCommandList, 0);
+
+  document.setValue(5, Entities, "6000", window);
+  EXPECT_EQ(document.getValue(5, Commands, window), "6000");
+  document.setValue(5, Commands, "7000", window);
+
+  EXPECT_EQ(document.getValue(5, Entities, window), "7000");
+  EXPECT_EQ(document.commandRows().member(1), document.entityRows().member(1));
+  EXPECT_EQ(occurrences(document.documentText(), document.entityRows().member(1)), 1);
+  EXPECT_EQ(workingFileText(), document.documentText());
 }
 
 struct SelectionCase {
