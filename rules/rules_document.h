@@ -21,17 +21,19 @@ class RulesDocument {
   const TextArray& commandRows() const { return commandRows_; }
 
   // Reads the file and rebuilds both tables, listing every row key in the
-  // list of its table and the Commands rows section in the info box.
+  // list of its table and the Commands rows section in the info box. A file
+  // larger than kLargestText loads as an empty text, with empty tables.
   void load(const Text& path, WindowOperations& window);
   // The value on `line` of the selected row of `table` (shown whole in the
   // info box), with the text's entities decoded; empty when nothing is
   // selected (then nothing is shown), for a table above 2, for a <Null /> line
   // and for a line past the end of the row.
   Text getValue(std::int32_t line, std::int32_t table, WindowOperations& window);
-  // Sets that value (escaped for the text), updates the document and the row,
-  // shows the row in the info box and rewrites the working file, even when
-  // nothing changed. Does nothing at all when nothing is selected or for a
-  // table above 2.
+  // Sets that value (escaped for the text), updates the document where the
+  // row was cut out at load and the row, shows the row in the info box and
+  // rewrites the working file, even when nothing changed. Does nothing at all
+  // when nothing is selected or for a table above 2. A row no longer where it
+  // was cut out (only in a broken text whose tables overlap) stays unchanged.
   void setValue(std::int32_t line, std::int32_t table, const Text& newValue,
                 WindowOperations& window);
 
