@@ -15,6 +15,26 @@ void listRowKeys(const TextArray& rows, const Text& listBox, WindowOperations& w
   }
 }
 
+// Where each row text begins in the document text (1-based). The rows follow
+// one another in their part, so each is searched for from the end of the one
+// before it: it is found where it was cut out, even when the same text also
+// occurs earlier in the document (a copy of the row in another table).
+std::vector<std::int32_t> rowPositions(const Text& documentText, const RowsPart& rowsPart,
+                                       const TextArray& rows) {
+  std::vector<std::int32_t> positions;
+  if (rows.count() == 0) return positions;
+  positions.reserve(static_cast<std::size_t>(rows.count()));
+  std::int32_t searchFrom =
+      static_cast<std::int32_t>(rowsPart.wholeRows.data() - documentText.data()) + 1;
+  for (std::int32_t i = 1; i <= rows.count(); ++i) {
+    const Text row = rows.member(i);
+    const std::int32_t position = findText(documentText, row, searchFrom);
+    positions.push_back(position);
+    if (position != -1) searchFrom = position + textLength(row);
+  }
+  return positions;
+}
+
 }  // namespace
 
 void RulesDocument::load(const Text& path, WindowOperations& window) {
@@ -22,28 +42,27 @@ void RulesDocument::load(const Text& path, WindowOperations& window) {
   documentText_ = readWholeFileAsText(path);
 
   // The rows parts are views into documentText_; only the row texts are copied.
-  collectRows(findRowsPart(documentText_, kEntitiesStart), entityRows_, processPendingEvents);
+  const RowsPart entityRowsPart = findRowsPart(documentText_, kEntitiesStart);
+  collectRows(entityRowsPart, entityRows_, processPendingEvents);
+  entityRowPositions_ = rowPositions(documentText_, entityRowsPart, entityRows_);
   listRowKeys(entityRows_, kEntityList, window);
 
   const RowsPart commandRowsPart = findRowsPart(documentText_, kCommandsStart);
   window.setEditText(kInfoBox, Text(commandRowsPart.rows));
   collectRows(commandRowsPart, commandRows_, processPendingEvents);
+  commandRowPositions_ = rowPositions(documentText_, commandRowsPart, commandRows_);
   listRowKeys(commandRows_, kCommandList, window);
-
-  // Rows are found in the text only when first changed.
-  entityRowPositions_.assign(entityRows_.count(), -1);
-  commandRowPositions_.assign(commandRows_.count(), -1);
 }
 
 RulesDocument::SelectedRow RulesDocument::selectedRow(std::int32_t table,
                                                       WindowOperations& window) {
   if (table <= Entities) table = Entities;
-  if (table > Commands) return {nullptr, nullptr, 0};
+  if (table > Commands) return {nullptr, 0};
   const bool entities = table == Entities;
   TextArray& rows = entities ? entityRows_ : commandRows_;
   const std::int32_t selection = window.getListSelection(entities ? kEntityList : kCommandList);
-  if (selection < 0 || selection >= rows.count()) return {nullptr, nullptr, 0};
-  return {&rows, entities ? &entityRowPositions_ : &commandRowPositions_, selection + 1};
+  if (selection < 0 || selection >= rows.count()) return {nullptr, 0};
+  return {&rows, selection + 1};
 }
 
 Text RulesDocument::getValue(std::int32_t line, std::int32_t table, WindowOperations& window) {
@@ -62,10 +81,13 @@ void RulesDocument::setValue(std::int32_t line, std::int32_t table, const Text& 
   const Text oldRow = selected.rows->member(selected.member);
   const Text oldLine = lineAt(oldRow, line);
   const Text newLine = lineWithValue(oldLine, newValue);
-  const Text newRow = textEquals(newLine, oldLine) ? oldRow : replaceLine(oldRow, line, newLine);
+  Text newRow = textEquals(newLine, oldLine) ? oldRow : replaceLine(oldRow, line, newLine);
 
-  if (!textEquals(newRow, oldRow)) {
-    replaceRowText((*selected.positions)[selected.member - 1], oldRow, newRow);
+  // A row that is no longer in the text where it was cut out (a broken text
+  // whose tables overlap, so that another table's edit changed it) stays as
+  // it is: the rows shown never differ from the text written.
+  if (!textEquals(newRow, oldRow) && !replaceRowText(selected.member, *selected.rows, newRow)) {
+    newRow = oldRow;
   }
   selected.rows->replace(selected.member, newRow);
   window.setEditText(kInfoBox, newRow);
@@ -74,21 +96,32 @@ void RulesDocument::setValue(std::int32_t line, std::int32_t table, const Text& 
   writeWholeFile(workingFile(), textToBytes(documentText_), /*flushToDisk=*/false);
 }
 
-void RulesDocument::replaceRowText(std::int32_t& position, const Text& oldRow, const Text& newRow) {
-  const bool stillThere = position >= 1 && position - 1 + oldRow.size() <= documentText_.size() &&
-                          documentText_.compare(position - 1, oldRow.size(), oldRow) == 0;
-  // A row text occurs once in the text, so replacing it where it is found
-  // gives what replacing every occurrence would.
-  if (!stillThere) position = findText(documentText_, oldRow);
-  if (position == -1) return;
-  const std::int32_t changedAt = position;
+bool RulesDocument::replaceRowText(std::int32_t member, TextArray& rows, const Text& newRow) {
+  std::vector<std::int32_t>& positions =
+      &rows == &entityRows_ ? entityRowPositions_ : commandRowPositions_;
+  const std::int32_t changedAt = positions[member - 1];
+  const Text oldRow = rows.member(member);
+  // The row is changed only where it was cut out.
+  const bool stillThere = changedAt >= 1 && changedAt - 1 + oldRow.size() <= documentText_.size() &&
+                          documentText_.compare(changedAt - 1, oldRow.size(), oldRow) == 0;
+  if (!stillThere) return false;
   documentText_.replace(changedAt - 1, oldRow.size(), newRow);
   const std::int32_t shift = textLength(newRow) - textLength(oldRow);
-  for (std::vector<std::int32_t>* positions : {&entityRowPositions_, &commandRowPositions_}) {
-    for (std::int32_t& rowPosition : *positions) {
+  for (TextArray* table : {&entityRows_, &commandRows_}) {
+    std::vector<std::int32_t>& tablePositions =
+        table == &entityRows_ ? entityRowPositions_ : commandRowPositions_;
+    for (std::size_t i = 0; i < tablePositions.size(); ++i) {
+      std::int32_t& rowPosition = tablePositions[i];
       if (rowPosition > changedAt) rowPosition += shift;
+      // The same bytes cut out as a row of the other table too (tables that
+      // overlap in a broken text) change along with it.
+      const auto n = static_cast<std::int32_t>(i) + 1;
+      if (rowPosition == changedAt && table != &rows && textEquals(table->member(n), oldRow)) {
+        table->replace(n, newRow);
+      }
     }
   }
+  return true;
 }
 
 }  // namespace vantrel

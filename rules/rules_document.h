@@ -21,39 +21,39 @@ class RulesDocument {
   const TextArray& commandRows() const { return commandRows_; }
 
   // Reads the file and rebuilds both tables, listing every row key in the
-  // list of its table and the Commands rows section in the info box.
+  // list of its table and the Commands rows section in the info box. A file
+  // larger than kLargestText loads as an empty text, with empty tables.
   void load(const Text& path, WindowOperations& window);
   // The value on `line` of the selected row of `table` (shown whole in the
   // info box), with the text's entities decoded; empty when nothing is
   // selected (then nothing is shown), for a table above 2, for a <Null /> line
   // and for a line past the end of the row.
   Text getValue(std::int32_t line, std::int32_t table, WindowOperations& window);
-  // Sets that value (escaped for the text), updates the document and the row,
-  // shows the row in the info box and rewrites the working file, even when
-  // nothing changed. Does nothing at all when nothing is selected or for a
-  // table above 2.
+  // Sets that value (escaped for the text), updates the document where the
+  // row was cut out at load and the row, shows the row in the info box and
+  // rewrites the working file, even when nothing changed. Does nothing at all
+  // when nothing is selected or for a table above 2. A row no longer where it
+  // was cut out (only in a broken text whose tables overlap) stays unchanged.
   void setValue(std::int32_t line, std::int32_t table, const Text& newValue,
                 WindowOperations& window);
 
  private:
   struct SelectedRow {
     TextArray* rows;
-    std::vector<std::int32_t>* positions;
     std::int32_t member;  // 1-based
   };
   // The row selected in the table's list; empty rows when there is none.
   SelectedRow selectedRow(std::int32_t table, WindowOperations& window);
-  // Replaces oldRow by newRow in documentText_. position is where oldRow was
-  // last found (-1: not yet); it is searched for when it is no longer there.
-  // The positions of the rows after it move along.
-  void replaceRowText(std::int32_t& position, const Text& oldRow, const Text& newRow);
+  // Replaces member `member` of rows by newRow in documentText_, where it was
+  // cut out; false, changing nothing, when it is no longer there. The
+  // positions of the rows after it move along. The caller stores newRow.
+  bool replaceRowText(std::int32_t member, TextArray& rows, const Text& newRow);
 
   Text documentText_;
   TextArray entityRows_;
   TextArray commandRows_;
-  // Where each row text begins in documentText_ (1-based, -1 until first
-  // found), so that a change splices the row in place instead of searching
-  // the whole text every time.
+  // Where each row text begins in documentText_ (1-based), as cut out at
+  // load: a change is made there and nowhere else, and without searching.
   std::vector<std::int32_t> entityRowPositions_;
   std::vector<std::int32_t> commandRowPositions_;
 };

@@ -11,6 +11,7 @@ if [ "$#" -gt 0 ]; then
 else
   packages=(
     cmake g++ make pkg-config
+    clang
     zlib1g-dev libminizip-dev
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
