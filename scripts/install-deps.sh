@@ -6,6 +6,7 @@ packages=(
   zlib1g-dev libminizip-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev
   fonts-wqy-microhei
   zip unzip python3
 )
