@@ -110,10 +110,13 @@ bool archiveReplaceable(const Text& archive) {
 
 std::int32_t packFolder(const Text& source, const Text& archive) {
   if (source.empty() || !os::pathExists(source)) return -1;
-  if (archive.empty() || !archiveReplaceable(archive)) return 0;
+  if (archive.empty()) return 0;
+  // A link stays a link: the file it leads to is replaced.
+  const os::Path target = os::replacementTarget(archive);
+  if (!archiveReplaceable(target)) return 0;
 
   os::Path temporaryPath;
-  std::unique_ptr<os::File> file = os::createTemporaryBeside(archive, temporaryPath);
+  std::unique_ptr<os::File> file = os::createTemporaryBeside(target, temporaryPath);
   if (!file) return 0;
   zip_io::Stream stream{file.get()};
   zlib_filefunc64_def functions = zip_io::functionsFor(stream);
@@ -126,12 +129,13 @@ std::int32_t packFolder(const Text& source, const Text& archive) {
   }
   ok = ok && !stream.failed && file->flushToDisk();
   ok = file->close() && ok;
-  ok = ok && os::replaceWith(temporaryPath, archive);
+  ok = ok && os::replaceWith(temporaryPath, target);
   if (!ok) {
     os::removeFile(temporaryPath);
     return 0;
   }
-  return 1;
+  // The rename itself reaches the disk only with its folder.
+  return os::flushFolderOf(target) ? 1 : 0;
 }
 
 }  // namespace vantrel

@@ -43,13 +43,23 @@ TEST(PathsTest, TemporaryDirectoryEndsWithExactlyOneSeparator) {
       {"/var/spool/scratch", "/var/spool/scratch/"},
       {"/var/spool/scratch/", "/var/spool/scratch/"},
       {"/", "/"},
-      {"", "/tmp/"},
-      {nullptr, "/tmp/"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tmpdir ? c.tmpdir : "(unset)");
     TemporaryDirectoryVariable variable(c.tmpdir);
     EXPECT_EQ(specialFolderPath(11), c.expected);
+  }
+}
+
+TEST(PathsTest, WithoutTmpdirTheTemporaryDirectoryIsTheUsersOwn) {
+  for (const char* tmpdir : {"", static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(tmpdir ? "empty" : "(unset)");
+    TemporaryDirectoryVariable variable(tmpdir);
+    const Text folder = specialFolderPath(11);
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder, "/tmp/");
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_NE(workingFolder().find(folder), Text::npos);
   }
 }
 

@@ -67,6 +67,32 @@ bool replaceWith(const Path& temporaryPath, const Path& target);
 // Removes a file (not a folder). False when it could not be removed.
 bool removeFile(const Path& path);
 
+// Removes the files that createTemporaryBeside made for target and that a
+// killed process left behind: only regular files named as it names them.
+void removeLeftoverTemporaries(const Path& target);
+
+// Forces the folder holding path to the disk, so that a rename into it
+// survives a power loss (POSIX: fsync of the folder; on Windows the rename
+// already writes through). False on error.
+bool flushFolderOf(const Path& path);
+
+// The file that replacing path should replace: the end of the chain of
+// symbolic links at path, so that a link stays a link; path itself when it
+// is no link or the chain can't be followed.
+Path replacementTarget(const Path& path);
+
+// An exclusive lock on a file, held until the object is destroyed.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+enum class LockRefusal { None, HeldElsewhere, Failed };
+// Creates the file if missing and locks it for this process alone (POSIX: an
+// advisory lock on it; Windows: the file held open without sharing). Null when
+// another process holds it (refusal HeldElsewhere) or it can't be opened or
+// locked (Failed). Never follows a symbolic link at path.
+std::unique_ptr<FileLock> lockFile(const Path& path, LockRefusal& refusal);
+
 struct PathFacts {
   bool exists = false;
   bool isFolder = false;

@@ -6,6 +6,7 @@
 // either the old or the new contents, whole.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -101,6 +102,38 @@ std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
   return home + "/" + fallbackUnderHome;
 }
 
+// What the name of every temporary file made for target begins with; hidden,
+// so that a file manager does not show them.
+std::string temporaryPrefix(const Path& target) { return "." + nameOf(target) + ".tmp-"; }
+
+// True when path is a folder of this user's that no one else may enter.
+bool isPrivateFolder(const std::string& path) {
+  struct stat facts;
+  return ::lstat(path.c_str(), &facts) == 0 && S_ISDIR(facts.st_mode) &&
+         facts.st_uid == ::geteuid() && (facts.st_mode & 077) == 0;
+}
+
+// The temporary directory when TMPDIR is unset. The shared /tmp would let
+// another user plant the working folder or read this user's rules, so it is
+// one of the user's own: $XDG_RUNTIME_DIR when it is private, else a folder
+// of mode 0700 in /tmp made for this user alone. Empty when neither is to be had.
+std::string privateTemporaryFolder() {
+  const std::string runtime = environment("XDG_RUNTIME_DIR");
+  if (!runtime.empty() && runtime[0] == '/' && isPrivateFolder(runtime)) return runtime;
+  const std::string own = "/tmp/vantrel-editor-" + std::to_string(::geteuid());
+  if (::mkdir(own.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  return isPrivateFolder(own) ? own : std::string();
+}
+
+class PosixFileLock final : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+  ~PosixFileLock() override { ::close(fd_); }  // closing the file releases the lock
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 char separator() { return '/'; }
@@ -125,7 +158,7 @@ std::unique_ptr<File> createTemporaryBeside(const Path& target, Path& temporaryP
   if (target.empty()) return nullptr;
   static std::atomic<unsigned> counter{0};
   const std::string folder = folderOf(target);
-  const std::string prefix = (folder == "/" ? "" : folder) + "/." + nameOf(target) + ".tmp-";
+  const std::string prefix = (folder == "/" ? "" : folder) + "/" + temporaryPrefix(target);
   const auto clock =
       static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -158,6 +191,62 @@ bool replaceWith(const Path& temporaryPath, const Path& target) {
 }
 
 bool removeFile(const Path& path) { return !path.empty() && ::unlink(path.c_str()) == 0; }
+
+void removeLeftoverTemporaries(const Path& target) {
+  if (target.empty()) return;
+  const std::string folder = folderOf(target);
+  const std::string prefix = temporaryPrefix(target);
+  for (const FolderEntry& entry : listFolder(folder)) {
+    if (entry.isFolder || entry.name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string path = (folder == "/" ? "" : folder) + "/" + entry.name;
+    struct stat facts;
+    if (::lstat(path.c_str(), &facts) == 0 && S_ISREG(facts.st_mode)) ::unlink(path.c_str());
+  }
+}
+
+bool flushFolderOf(const Path& path) {
+  if (path.empty()) return false;
+  const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  return ::close(fd) == 0 && flushed;
+}
+
+Path replacementTarget(const Path& path) {
+  constexpr int kMostLinks = 40;  // as the kernel's own limit on a chain
+  Path current = path;
+  for (int hop = 0; hop < kMostLinks; ++hop) {
+    struct stat facts;
+    if (current.empty() || ::lstat(current.c_str(), &facts) != 0 || !S_ISLNK(facts.st_mode)) {
+      return current;
+    }
+    char buffer[4096];
+    const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
+    if (n <= 0 || n == static_cast<ssize_t>(sizeof buffer)) return path;
+    const Path next(buffer, static_cast<size_t>(n));
+    current = next[0] == '/' ? next : folderOf(current) + "/" + next;
+  }
+  return path;
+}
+
+std::unique_ptr<FileLock> lockFile(const Path& path, LockRefusal& refusal) {
+  refusal = LockRefusal::Failed;
+  if (path.empty()) return nullptr;
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+  if (fd < 0) return nullptr;
+  struct stat facts;
+  if (::fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EWOULDBLOCK) refusal = LockRefusal::HeldElsewhere;
+    ::close(fd);
+    return nullptr;
+  }
+  refusal = LockRefusal::None;
+  return std::make_unique<PosixFileLock>(fd);
+}
 
 PathFacts inspect(const Path& path) {
   PathFacts result;
@@ -274,7 +363,7 @@ Path systemFolder(int kind) {
       return xdgFolder("XDG_CONFIG_HOME", ".config");
     case 11: {
       std::string temporary = environment("TMPDIR");
-      return temporary.empty() ? "/tmp" : temporary;
+      return temporary.empty() ? privateTemporaryFolder() : temporary;
     }
     case 12:
       return xdgFolder("XDG_CACHE_HOME", ".cache");

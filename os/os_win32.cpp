@@ -9,6 +9,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0601  // GetFinalPathNameByHandleA
+#endif
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -167,6 +170,18 @@ Path folderFromCall(Call call) {
   return Path(buffer, length);
 }
 
+// What the name of every temporary file made for target begins with.
+Path temporaryPrefix(const Path& name) { return "~" + name + ".tmp-"; }
+
+class Win32FileLock final : public FileLock {
+ public:
+  explicit Win32FileLock(HANDLE handle) : handle_(handle) {}
+  ~Win32FileLock() override { CloseHandle(handle_); }
+
+ private:
+  HANDLE handle_;
+};
+
 }  // namespace
 
 char separator() { return '\\'; }
@@ -190,7 +205,7 @@ std::unique_ptr<File> createTemporaryBeside(const Path& target, Path& temporaryP
     std::snprintf(suffix, sizeof suffix, ".tmp-%lx-%lx-%x",
                   static_cast<unsigned long>(GetCurrentProcessId()),
                   static_cast<unsigned long>(GetTickCount()), counter++);
-    const Path candidate = folder + "~" + name + suffix;
+    const Path candidate = folder + temporaryPrefix(name) + suffix;
     HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
@@ -214,6 +229,59 @@ bool replaceWith(const Path& temporaryPath, const Path& target) {
 }
 
 bool removeFile(const Path& path) { return !path.empty() && DeleteFileA(path.c_str()); }
+
+void removeLeftoverTemporaries(const Path& target) {
+  if (target.empty() || endsWithSeparator(target)) return;
+  const std::size_t cut = lastSeparator(target);
+  const Path folder = cut == Path::npos ? Path() : target.substr(0, cut + 1);
+  const Path prefix = temporaryPrefix(cut == Path::npos ? target : target.substr(cut + 1));
+  for (const FolderEntry& entry : listFolder(folder.empty() ? Path(".") : folder)) {
+    if (entry.isFolder || entry.name.compare(0, prefix.size(), prefix) != 0) continue;
+    const Path path = folder + entry.name;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+      continue;
+    }
+    DeleteFileA(path.c_str());
+  }
+}
+
+// MoveFileExA with MOVEFILE_WRITE_THROUGH returns only when the rename is on disk.
+bool flushFolderOf(const Path& path) { return !path.empty(); }
+
+Path replacementTarget(const Path& path) {
+  if (!inspect(path).isSymbolicLink) return path;
+  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return path;
+  char buffer[MAX_PATH] = {};
+  const DWORD length = GetFinalPathNameByHandleA(handle, buffer, MAX_PATH,
+                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(handle);
+  if (length == 0 || length >= MAX_PATH) return path;
+  Path target(buffer, length);
+  // The answer has the \\?\ form; the ...A calls take the plain one.
+  const Path longForm = "\\\\?\\";
+  const Path longUnc = "\\\\?\\UNC\\";
+  if (target.compare(0, longUnc.size(), longUnc) == 0) return "\\\\" + target.substr(longUnc.size());
+  if (target.compare(0, longForm.size(), longForm) == 0) return target.substr(longForm.size());
+  return target;
+}
+
+std::unique_ptr<FileLock> lockFile(const Path& path, LockRefusal& refusal) {
+  refusal = LockRefusal::Failed;
+  if (path.empty() || inspect(path).isSymbolicLink) return nullptr;
+  // No sharing at all: while this handle is open, no one else can open the file.
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_SHARING_VIOLATION) refusal = LockRefusal::HeldElsewhere;
+    return nullptr;
+  }
+  refusal = LockRefusal::None;
+  return std::make_unique<Win32FileLock>(handle);
+}
 
 PathFacts inspect(const Path& path) {
   PathFacts facts;

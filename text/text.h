@@ -64,8 +64,10 @@ Bytes readWholeFile(const Text& path);
 Text readWholeFileAsText(const Text& path);
 // Replaces the file atomically with data: a temporary file beside it, then a
 // rename over it, so a failure leaves the old contents whole. flushToDisk
-// forces the data to disk before the rename (the game's archive wants it; a
-// scratch copy does not). True when the file now holds exactly data.
+// forces the data to disk before the rename and the folder after it (the
+// game's archive wants it; a scratch copy does not). A symbolic link at path
+// stays a link: the file it leads to is replaced. True when the file now holds
+// exactly data.
 bool writeWholeFile(const Text& path, const Bytes& data, bool flushToDisk = true);
 
 }  // namespace vantrel

@@ -45,17 +45,20 @@ Text readWholeFileAsText(const Text& path) {
 
 bool writeWholeFile(const Text& path, const Bytes& data, bool flushToDisk) {
   if (path.empty()) return false;
+  const os::Path target = os::replacementTarget(path);
   os::Path temporaryPath;
-  std::unique_ptr<os::File> file = os::createTemporaryBeside(path, temporaryPath);
+  std::unique_ptr<os::File> file = os::createTemporaryBeside(target, temporaryPath);
   if (!file) return false;
   bool written = data.empty() || file->write(data.data(), static_cast<std::int64_t>(data.size()));
   if (written && flushToDisk) written = file->flushToDisk();
   const bool closed = file->close();
   file.reset();
   // The target is touched only by the rename, so any failure leaves it whole.
-  if (written && closed && os::replaceWith(temporaryPath, path)) return true;
-  os::removeFile(temporaryPath);
-  return false;
+  if (!written || !closed || !os::replaceWith(temporaryPath, target)) {
+    os::removeFile(temporaryPath);
+    return false;
+  }
+  return !flushToDisk || os::flushFolderOf(target);
 }
 
 }  // namespace vantrel

@@ -5,7 +5,9 @@
 #include <span>
 #include <utility>
 
+#include "archive/original_archive.h"
 #include "archive/pristine_archive.h"
+#include "os/os.h"
 #include "ui/local_text.h"
 
 namespace vantrel {
@@ -81,6 +83,17 @@ EditorCommands::EditorCommands(RulesDocument& document, WindowOperations& window
                                GamePaths paths)
     : document_(document), window_(window), zip_(zip), paths_(std::move(paths)) {}
 
+void EditorCommands::onWindowCreated() {
+  workingCopyLoaded_ = false;
+  if (workingCopyRefused(paths_)) return;
+  os::removeLeftoverTemporaries(paths_.workingFile);
+  // 0: the archive is there but did not unpack. Whatever the working folder
+  // holds then is not the game's current rules and must not be packed over them.
+  if (zip_.unpack(paths_.gameArchive, paths_.workingFolder) == 0) return;
+  document_.load(paths_.workingFile, window_);
+  workingCopyLoaded_ = true;
+}
+
 bool EditorCommands::selectedEntityIsUnit() {
   return !document_.getValue(kUnitMarkerLine, Entities, window_).empty();
 }
@@ -110,13 +123,32 @@ void EditorCommands::onConfirmCommand() {
   writeBoxes(kCommandFields, Commands, document_, window_);
 }
 
+bool EditorCommands::workingFileHoldsDocument() {
+  const Bytes text = textToBytes(document_.documentText());
+  if (text.empty()) return false;  // nothing loaded: nothing to write out
+  // A rewrite after a change may have failed; the file may have been changed
+  // behind the editor's back.
+  if (readWholeFile(paths_.workingFile) == text) return true;
+  return writeWholeFile(paths_.workingFile, text, /*flushToDisk=*/false);
+}
+
+bool EditorCommands::prepareArchiveReplacement() {
+  if (!keepOriginalArchive(paths_.gameArchive)) return false;
+  os::removeLeftoverTemporaries(os::replacementTarget(paths_.gameArchive));
+  return true;
+}
+
 void EditorCommands::onWriteOut() {
-  if (zip_.pack(paths_.workingFolder, paths_.gameArchive) == 1) {
+  if (!workingCopyLoaded_ || !workingFileHoldsDocument() || !prepareArchiveReplacement()) return;
+  // The working file alone: nothing else in the working folder (the lock, a
+  // stray file) may reach the game, whose archive holds exactly one entry.
+  if (zip_.pack(paths_.workingFile, paths_.gameArchive) == 1) {
     window_.showMessage(message("写出完成"));
   }
 }
 
 void EditorCommands::onRestore() {
+  if (!prepareArchiveReplacement()) return;
   if (writeWholeFile(paths_.gameArchive, pristineArchive(), /*flushToDisk=*/true)) {
     window_.showMessage(message("还原完成"));
   }

@@ -167,10 +167,7 @@ void MainWindow::connectHandlers() {
   }
 }
 
-void MainWindow::onWindowCreated() {
-  zip_.unpack(paths_.gameArchive, paths_.workingFolder);
-  document_.load(paths_.workingFile, *this);
-}
+void MainWindow::onWindowCreated() { commands_.onWindowCreated(); }
 
 QWidget* MainWindow::control(const Text& name) const {
   const auto found = controls_.find(name);

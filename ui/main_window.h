@@ -26,9 +26,9 @@ class MainWindow : public QWidget, public WindowOperations {
   // controls and their focus order. The document must outlive the window.
   explicit MainWindow(RulesDocument& document, GamePaths paths = standardGamePaths());
 
-  // The created event: unpacks the game's archive into the working folder
-  // (result not looked at), then loads the working file, which fills both
-  // lists and the info box. Runs while the window is still hidden.
+  // The created event: unpacks the game's archive into the working folder,
+  // then loads the working file, which fills both lists and the info box
+  // (EditorCommands::onWindowCreated). Runs while the window is still hidden.
   void onWindowCreated();
 
   Text getEditText(const Text& editBox) override;

@@ -24,8 +24,10 @@
 #include "rules/rules_document.h"
 #include "ui/control_table.h"
 #include "ui/editor_lifecycle.h"
+#include "ui/front_request_server.h"
 #include "ui/local_text.h"
 #include "ui/sample_game_folder.h"
+#include "ui/working_copy_claim.h"
 
 namespace vantrel {
 namespace {
@@ -113,6 +115,8 @@ class MainWindowTest : public QObject {
 
   void startUpFillsBothListsAndFocusesEntityList();
   void startUpWithoutArchiveLeavesListsEmptyAndWriteOutSilent();
+  void startUpOnArchiveThatDoesNotUnpackLoadsNothing();
+  void secondStartBringsTheRunningWindowToTheFront();
   void controlsFitClientAreaWithoutOverlap();
   void selectingRowFillsAndEmptiesBoxes_data();
   void selectingRowFillsAndEmptiesBoxes();
@@ -250,6 +254,39 @@ void MainWindowTest::startUpWithoutArchiveLeavesListsEmptyAndWriteOutSilent() {
   click(QStringLiteral("按钮4"));
   QCOMPARE(catcher.texts(), QStringList());
   QVERIFY(!QFile::exists(gameArchive()));
+}
+
+void MainWindowTest::startUpOnArchiveThatDoesNotUnpackLoadsNothing() {
+  start();  // an earlier run, which leaves its working file behind
+  QVERIFY(find<QListWidget>(QStringLiteral("列表框_分类"))->count() > 0);
+  window_.reset();
+  document_ = std::make_unique<RulesDocument>();
+  QFile archive(gameArchive());
+  QVERIFY(archive.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  archive.write("PK\3\4 cut off");
+  archive.close();
+
+  window_ = openMainWindow(*document_, folder_->paths());
+  QCOMPARE(find<QListWidget>(QStringLiteral("列表框_分类"))->count(), 0);
+  QCOMPARE(find<QListWidget>(QStringLiteral("列表框_攻击"))->count(), 0);
+  MessageCatcher catcher;
+  click(QStringLiteral("按钮4"));
+  QCOMPARE(catcher.texts(), QStringList());
+  QCOMPARE(fileBytes(gameArchive()), QByteArray("PK\3\4 cut off"));
+}
+
+void MainWindowTest::secondStartBringsTheRunningWindowToTheFront() {
+  start();
+  const Text workingFolder = folder_->paths().workingFolder;
+  QVERIFY(!bringRunningEditorToFront(workingFolder));  // no editor listens yet
+  window_->showMinimized();
+  FrontRequestServer server(*window_, workingFolder);
+  QVERIFY(server.isListening());
+
+  QVERIFY(bringRunningEditorToFront(workingFolder));
+
+  QTRY_COMPARE(server.requestsHandled(), 1);
+  QVERIFY(!window_->isMinimized());
 }
 
 void MainWindowTest::selectingRowFillsAndEmptiesBoxes_data() {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/rules_tool/editor_guard.h"
 #include "app/rules_tool/scratch_folder.h"
+#include "archive/original_archive.h"
 #include "archive/zip_archive.h"
 #include "os/os.h"
 
@@ -75,8 +75,9 @@ bool writeRulesFile(const RulesFile& file, const Text& text, Text& error) {
   if (!writeWholeFile(entry, bytes, /*flushToDisk=*/false)) {
     return fail(error, "can't write a temporary copy of the rules text");
   }
-  if (!keepOriginalCopy(file.path)) {
-    return fail(error, "can't keep the original as " + file.path + ".orig; nothing written");
+  if (!keepOriginalArchive(file.path)) {
+    return fail(error, "can't keep the original as " + originalArchivePath(file.path) +
+                           "; nothing written");
   }
   if (packFolder(entry, file.path) != 1) {
     return fail(error, "can't write " + file.path + "; it is unchanged");

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "app/rules_tool/csv_table.h"
-#include "app/rules_tool/editor_guard.h"
 #include "app/rules_tool/patch.h"
 #include "app/rules_tool/planned_change.h"
 #include "app/rules_tool/rules_diff.h"
 #include "app/rules_tool/rules_file.h"
+#include "archive/paths.h"
+#include "archive/working_folder_lock.h"
 #include "os/os.h"
 
 namespace vantrel {
@@ -42,6 +43,18 @@ struct Arguments {
   bool dryRun = false;
   bool force = false;
 };
+
+// Takes the editor's working-folder lock for a command that changes rules, so
+// that no editor starts on the working copy meanwhile. False while an editor
+// holds it; true, with a null lock, when it can't be taken for another reason
+// (then no editor holds it either).
+bool lockOutEditor(std::unique_ptr<WorkingFolderLock>& lock, const Streams& streams) {
+  bool heldElsewhere = false;
+  lock = WorkingFolderLock::acquire(workingFolder(), heldElsewhere);
+  if (lock || !heldElsewhere) return true;
+  streams.fail("the editor is running; close it first");
+  return false;
+}
 
 // A file a command reads besides the rules: a CSV or a patch.
 bool readInput(const Text& path, Text& text, const Streams& streams) {
@@ -129,8 +142,8 @@ int exportCsv(const Arguments& arguments, const Streams& streams) {
 }
 
 int importCsv(const Arguments& arguments, const Streams& streams) {
-  const EditorLock lock = arguments.dryRun ? nullptr : lockOutEditor();
-  if (!arguments.dryRun && !lock) return streams.fail("the editor is running; close it first");
+  std::unique_ptr<WorkingFolderLock> lock;
+  if (!arguments.dryRun && !lockOutEditor(lock, streams)) return kFailed;
   RulesFile file;
   std::optional<TablesDocument> rules = readRules(arguments.archive, file, streams);
   if (!rules) return kFailed;
@@ -169,8 +182,8 @@ int setValues(const Arguments& arguments, const Streams& streams) {
     }
     assignments.emplace_back(assignment.substr(0, equals), assignment.substr(equals + 1));
   }
-  const EditorLock lock = lockOutEditor();
-  if (!lock) return streams.fail("the editor is running; close it first");
+  std::unique_ptr<WorkingFolderLock> lock;
+  if (!lockOutEditor(lock, streams)) return kFailed;
   RulesFile file;
   std::optional<TablesDocument> rules = readRules(arguments.archive, file, streams);
   if (!rules) return kFailed;
@@ -202,8 +215,8 @@ int diffRules(const Arguments& arguments, const Streams& streams) {
 }
 
 int applyPatch(const Arguments& arguments, const Streams& streams) {
-  const EditorLock lock = arguments.dryRun ? nullptr : lockOutEditor();
-  if (!arguments.dryRun && !lock) return streams.fail("the editor is running; close it first");
+  std::unique_ptr<WorkingFolderLock> lock;
+  if (!arguments.dryRun && !lockOutEditor(lock, streams)) return kFailed;
   RulesFile file;
   std::optional<TablesDocument> rules = readRules(arguments.archive, file, streams);
   Text patchText;

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/rules_tool/csv.h"
+#include "archive/paths.h"
+#include "archive/working_folder_lock.h"
 #include "archive/zip_archive.h"
 #include "rules/named_tables.h"
 #include "rules/rules_test_fixture.h"
@@ -470,6 +472,44 @@ TEST_F(RulesToolTest, FilesThatHoldNoRulesText) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, expected);
   }
+}
+
+TEST_F(RulesToolTest, RefusesToChangeRulesWhileTheEditorHoldsItsWorkingFolder) {
+  writeFile(file("mod.patch"), "Entities/bld_citadel/Health: 5000 -> 1\n");
+  const std::string csv = editedCsv({{1, kHealthField, "1"}});
+  const std::vector<std::vector<std::string>> changing = {
+      {"set", archive(), "Entities", "bld_citadel", "Health=1"},
+      {"import", archive(), "Entities", csv},
+      {"apply", archive(), file("mod.patch")},
+  };
+  {
+    const std::unique_ptr<WorkingFolderLock> editor = WorkingFolderLock::acquire(workingFolder());
+    ASSERT_NE(editor, nullptr);
+    for (const std::vector<std::string>& arguments : changing) {
+      const Result result = run(arguments);
+      EXPECT_EQ(result.status, 1) << arguments[0];
+      EXPECT_EQ(result.err, "vantrel-rules: the editor is running; close it first\n");
+      EXPECT_EQ(readFile(archivePath()), originalArchive_);
+    }
+    // Reading, and a dry run, go on.
+    EXPECT_EQ(run({"get", archive(), "Entities", "bld_citadel", "Health"}).out, "5000\n");
+    EXPECT_EQ(run({"apply", archive(), file("mod.patch"), "--dry-run"}).status, 0);
+  }
+  EXPECT_EQ(run(changing[0]).status, 0);
+  // The tool let go of the lock: an editor can start.
+  EXPECT_NE(WorkingFolderLock::acquire(workingFolder()), nullptr);
+}
+
+TEST_F(RulesToolTest, KeepsTheGamesOriginalArchiveOnceAndWritesOneEntry) {
+  ASSERT_EQ(run({"set", archive(), "Entities", "bld_citadel", "Health=1"}).status, 0);
+  ASSERT_EQ(run({"set", archive(), "Entities", "bld_citadel", "Health=2"}).status, 0);
+  EXPECT_EQ(readFile(archive() + ".orig"), originalArchive_);
+  const std::vector<std::size_t> changed = changedLines(originalText_, entryText(archivePath()));
+  EXPECT_EQ(changed.size(), 1u);
+
+  fs::copy_file(kSampleText, file("rules.txt"));
+  ASSERT_EQ(run({"set", file("rules.txt"), "Entities", "bld_citadel", "Health=1"}).status, 0);
+  EXPECT_FALSE(fs::exists(file("rules.txt.orig")));
 }
 
 TEST_F(RulesToolTest, HelpVersionAndUsageErrors) {
