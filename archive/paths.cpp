@@ -11,6 +11,8 @@ constexpr std::int32_t kTemporaryDirectory = 11;
 
 }  // namespace
 
+Text rulesFileName() { return kArchiveName; }
+
 char pathSeparator() { return os::separator(); }
 
 std::size_t lastSeparator(const Text& path) {

@@ -24,6 +24,10 @@ Text programDirectory();
 // Kind 11 is the user's temporary directory; 0 means 3; see the kinds table.
 Text specialFolderPath(std::int32_t kind);
 
+// "VUVazur.dat": the name of the game's archive, the working folder and the
+// working file (the archive's one entry) alike.
+Text rulesFileName();
+
 Text gameArchive();    // programDirectory + "VUVazur.dat"
 Text workingFolder();  // temporary directory + "VUVazur.dat"
 Text workingFile();    // workingFolder + "VUVazur.dat"

@@ -3,10 +3,12 @@
 #include <minizip/unzip.h>
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "archive/entry_data.h"
 #include "archive/folder_levels.h"
+#include "archive/paths.h"
 #include "archive/zip_archive.h"
 #include "archive/zip_io.h"
 #include "archive/zip_names.h"
@@ -38,7 +40,8 @@ bool beginsWithLocalHeader(os::File& file) {
 
 // Reads the current entry's central header. False when it can't be read or
 // the entry may not be unpacked at all: an unsafe name, encryption, a
-// symbolic link, or a compression method other than stored or deflated.
+// symbolic link, a compression method other than stored or deflated, more
+// data than kLargestText, or a folder named as the working file.
 bool readEntry(unzFile zip, Entry& entry) {
   unz_file_info64 info{};
   if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
@@ -54,7 +57,11 @@ bool readEntry(unzFile zip, Entry& entry) {
   const bool madeOnUnix = (info.version >> 8) == kMadeOnUnix;
   if (madeOnUnix && ((info.external_fa >> 16) & kUnixTypeMask) == kUnixSymbolicLink) return false;
   if (info.compression_method != 0 && info.compression_method != Z_DEFLATED) return false;
+  // Checked before inflating: the program can't take in a larger text.
+  if (info.uncompressed_size > static_cast<std::uint64_t>(kLargestText)) return false;
   entry.isDirectory = zip_names::isDirectoryName(entry.name);
+  // A folder where the working file belongs would make it unusable for good.
+  if (entry.isDirectory && zip_names::haveClashingNames({entry.name, rulesFileName()})) return false;
   entry.declared.method = static_cast<std::uint32_t>(info.compression_method);
   entry.declared.crc = static_cast<std::uint32_t>(info.crc);
   entry.declared.compressedSize = info.compressed_size;
@@ -74,7 +81,12 @@ bool readCentralDirectory(unzFile zip, std::vector<Entry>& entries) {
     entries.push_back(std::move(entry));
     status = unzGoToNextFile(zip);
   }
-  return status == UNZ_END_OF_LIST_OF_FILE;
+  if (status != UNZ_END_OF_LIST_OF_FILE) return false;
+  // Entries that would land on one file or folder: the later one would
+  // overwrite the earlier one, or fail half-way through unpacking.
+  std::vector<std::string_view> names;
+  for (const Entry& entry : entries) names.push_back(entry.name);
+  return !zip_names::haveClashingNames(names);
 }
 
 // Writes the current entry's data to a temporary file beside target and puts

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "archive/zip_archive.h"
 #include "archive/zip_test_support.h"
 #include "os/os.h"
+#include "text/text.h"
 
 namespace vantrel {
 namespace {
@@ -30,6 +32,12 @@ class HostileArchiveTest : public ::testing::Test {
 
   void writeArchive(const ByteVector& bytes) {
     test::writeFile(archive_, std::string(bytes.begin(), bytes.end()));
+    // The archives double as starting inputs for fuzzing unpacking.
+    if (const char* seeds = std::getenv("VANTREL_SAVE_ARCHIVES_IN")) {
+      static int saved = 0;
+      test::writeFile(std::string(seeds) + "/hostile_" + std::to_string(saved++),
+                      std::string(bytes.begin(), bytes.end()));
+    }
   }
 
   void expectNothingWritten() {
@@ -51,6 +59,14 @@ TEST_F(HostileArchiveTest, RefusedArchivesWriteNothing) {
   CraftedEntry bombEntry = CraftedEntry("keep.txt", bomb).deflated();
   // Inflates to far more than declared; the CRC fits the declared part.
   bombEntry.withUncompressedSize(1000).withCrc(test::crc32Of(bomb.substr(0, 1000)));
+
+  // Inflates, as declared, to just over the largest text the program takes in.
+  const std::uint64_t hugeSize = kLargestText + 1;
+  const CraftedEntry hugeEntry = CraftedEntry("keep.txt")
+                                     .deflated()
+                                     .withStoredBytes(test::deflatedZeros(hugeSize))
+                                     .withUncompressedSize(static_cast<std::uint32_t>(hugeSize))
+                                     .withCrc(test::crc32OfZeros(hugeSize));
 
   struct Case {
     const char* what;
@@ -80,6 +96,18 @@ TEST_F(HostileArchiveTest, RefusedArchivesWriteNothing) {
        {CraftedEntry("keep.txt", sample).withUncompressedSize(10).withCompressedSize(10)}},
       {"local header disagrees with the central one",
        {CraftedEntry("keep.txt", sample).deflated().withLocalMethod(0)}},
+      {"folder where the working file belongs", {CraftedEntry("VUVazur.dat/")}},
+      {"folder where the working file belongs, other case", {CraftedEntry("vuvAZUR.DAT/")}},
+      {"same name twice", {CraftedEntry("keep.txt", "a"), CraftedEntry("keep.txt", "b")}},
+      {"names differing in case", {CraftedEntry("new.txt", "a"), CraftedEntry("NEW.txt", "b")}},
+      {"folder of a file's name", {CraftedEntry("new.txt", "a"), CraftedEntry("new.txt/")}},
+      {"file under a file's name", {CraftedEntry("new", "a"), CraftedEntry("new/b.txt", "b")}},
+      {"file where a folder goes",
+       {CraftedEntry("a/"), CraftedEntry("a/b/"), CraftedEntry("A/B", "x")}},
+      {"line break in a name", {CraftedEntry("new\n.txt", "x")}},
+      {"escape byte in a name", {CraftedEntry("new\x1B[2J.txt", "x")}},
+      {"delete byte in a name", {CraftedEntry("new\x7F.txt", "x")}},
+      {"more data than a text may hold", {hugeEntry}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

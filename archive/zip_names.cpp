@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <set>
+#include <string>
 
 #include "archive/paths.h"
 
@@ -10,6 +12,17 @@ namespace vantrel::zip_names {
 namespace {
 
 bool isNameSeparator(char c) { return c == '/' || c == '\\'; }
+
+// The name as a case-insensitive file system sees it: "/" for "\\", ASCII
+// letters in lower case, no trailing "/".
+std::string foldedName(std::string_view name) {
+  if (isDirectoryName(name)) name.remove_suffix(1);
+  std::string folded(name);
+  for (char& c : folded) {
+    c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return folded;
+}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -27,7 +40,12 @@ bool isSafeEntryName(std::string_view name) {
   if (name.empty()) return false;
   // A colon makes a drive ("C:x") or, on Windows, an alternate data stream.
   if (name.find(':') != std::string_view::npos) return false;
-  if (name.find('\0') != std::string_view::npos) return false;
+  // Control bytes (zero included) make names that can't be shown or typed.
+  if (std::any_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+      }))
+    return false;
   std::size_t start = 0;
   for (;;) {
     const auto end = std::find_if(name.begin() + start, name.end(), isNameSeparator);
@@ -37,6 +55,23 @@ bool isSafeEntryName(std::string_view name) {
     if (end == name.end()) return true;
     start = static_cast<std::size_t>(end - name.begin()) + 1;
   }
+}
+
+bool haveClashingNames(const std::vector<std::string_view>& names) {
+  std::set<std::string> entries;
+  std::set<std::string> fileEntries;
+  std::set<std::string> folders;  // every folder above some entry
+  for (std::string_view name : names) {
+    const std::string folded = foldedName(name);
+    if (!entries.insert(folded).second) return true;
+    if (!isDirectoryName(name)) fileEntries.insert(folded);
+    for (auto slash = folded.find('/'); slash != std::string::npos;
+         slash = folded.find('/', slash + 1)) {
+      folders.insert(folded.substr(0, slash));
+    }
+  }
+  return std::any_of(folders.begin(), folders.end(),
+                     [&](const std::string& folder) { return fileEntries.count(folder) != 0; });
 }
 
 Text targetPath(const Text& destination, std::string_view name) {

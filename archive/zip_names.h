@@ -2,15 +2,24 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "text/text.h"
 
 namespace vantrel::zip_names {
 
-// True when name may be unpacked: relative, no drive or other colon, and made
-// of components that are neither empty, "." nor ".." (with "/" or "\" as
-// separator). A directory entry's one trailing "/" is allowed.
+// True when name may be unpacked: relative, no drive or other colon, no
+// control byte, and made of components that are neither empty, "." nor ".."
+// (with "/" or "\" as separator). A directory entry's one trailing "/" is
+// allowed.
 bool isSafeEntryName(std::string_view name);
+
+// True when two of the names would land on the same file or folder, where a
+// file system may ignore letter case and "\" separates folders as "/" does:
+// the same name twice, names differing only in letter case, a directory entry
+// and a file entry of one name, or a file entry whose name is also a folder
+// above another entry.
+bool haveClashingNames(const std::vector<std::string_view>& names);
 
 // True for a directory entry's name, which ends with "/".
 bool isDirectoryName(std::string_view name);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "archive/paths.h"
 
@@ -39,10 +41,42 @@ TEST(ZipNamesTest, OnlyRelativeNamesInsideTheDestinationAreSafe) {
       {"./a.txt", false},
       {"a//", false},
       {std::string("a\0b", 3), false},
+      {"a\tb.txt", false},
+      {"a/\x1F/b", false},
+      {"a\x7F", false},
+      {"\xE4\xB8\xAD.txt", true},  // a UTF-8 character is no control byte
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("name: \"" + c.name + "\"");
     EXPECT_EQ(isSafeEntryName(c.name), c.safe);
+  }
+}
+
+TEST(ZipNamesTest, NamesLandingOnOneFileOrFolderClash) {
+  struct Case {
+    std::vector<std::string_view> names;
+    bool clash;
+  };
+  static const Case cases[] = {
+      {{"VUVazur.dat"}, false},
+      {{"VUVazur.dat", "a/", "a/b.txt", "a/c/", "a/c/d.txt"}, false},
+      {{"a/b.txt", "b.txt"}, false},  // a folder implied by a name alone
+      {{"a/b.txt", "a/B.txt.bak"}, false},
+      {{}, false},
+      {{"x", "x"}, true},
+      {{"a/", "a/"}, true},
+      {{"VUVazur.dat", "vuvazur.DAT"}, true},
+      {{"x", "x/"}, true},
+      {{"x/", "x"}, true},
+      {{"x", "x/y"}, true},
+      {{"x/y/z", "X/Y"}, true},
+      {{"a\\b", "a/b"}, true},
+  };
+  for (const Case& c : cases) {
+    std::string shown;
+    for (std::string_view name : c.names) shown += std::string(name) + " ";
+    SCOPED_TRACE(shown);
+    EXPECT_EQ(haveClashingNames(c.names), c.clash);
   }
 }
 

@@ -160,11 +160,56 @@ std::string deflateRaw(const std::string& data) {
   return out;
 }
 
+namespace {
+constexpr std::size_t kZerosChunk = 1 << 20;
+}
+
+std::string deflatedZeros(std::uint64_t size) {
+  // After a full flush a block owes nothing to the data before it, so every
+  // whole chunk deflates to the same bytes.
+  const std::string zeros(kZerosChunk, '\0');
+  std::string out;
+  z_stream stream{};
+  EXPECT_EQ(deflateInit2(&stream, 8, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  std::string buffer(deflateBound(&stream, kZerosChunk) + 64, '\0');
+  const auto deflateChunk = [&](std::size_t n, int flush) {
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+    stream.avail_in = static_cast<uInt>(n);
+    stream.next_out = reinterpret_cast<Bytef*>(buffer.data());
+    stream.avail_out = static_cast<uInt>(buffer.size());
+    deflate(&stream, flush);
+    EXPECT_EQ(stream.avail_in, 0u);
+    return buffer.substr(0, buffer.size() - stream.avail_out);
+  };
+  std::string chunk;
+  std::uint64_t left = size;
+  for (bool first = true; left >= kZerosChunk; left -= kZerosChunk, first = false) {
+    if (first) chunk = deflateChunk(kZerosChunk, Z_FULL_FLUSH);
+    out += chunk;
+  }
+  out += deflateChunk(static_cast<std::size_t>(left), Z_FINISH);
+  deflateEnd(&stream);
+  return out;
+}
+
+std::uint32_t crc32OfZeros(std::uint64_t size) {
+  const std::string zeros(kZerosChunk, '\0');
+  uLong crc = crc32(0L, Z_NULL, 0);
+  for (std::uint64_t left = size; left > 0;) {
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, kZerosChunk));
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(zeros.data()), static_cast<uInt>(n));
+    left -= n;
+  }
+  return static_cast<std::uint32_t>(crc);
+}
+
 ByteVector craftArchive(const std::vector<CraftedEntry>& entries) {
   ByteVector archive;
   ByteVector central;
   for (const CraftedEntry& e : entries) {
-    const std::string stored = e.method == 8 ? deflateRaw(e.data) : e.data;
+    const std::string stored = e.storedBytes ? *e.storedBytes
+                               : e.method == 8 ? deflateRaw(e.data)
+                                               : e.data;
     const std::uint32_t crc = e.crc.value_or(crc32Of(e.data));
     const std::uint32_t compressed =
         e.compressedSize.value_or(static_cast<std::uint32_t>(stored.size()));

@@ -99,6 +99,12 @@ struct CraftedEntry {
     localMethod = value;
     return *this;
   }
+  // Stores these bytes (already deflated or not) in place of data's, which
+  // then only serves the defaults of the CRC and the uncompressed size.
+  CraftedEntry& withStoredBytes(std::string bytes) {
+    storedBytes = std::move(bytes);
+    return *this;
+  }
 
   std::string name;
   std::string data;
@@ -110,10 +116,16 @@ struct CraftedEntry {
   std::optional<std::uint32_t> uncompressedSize;  // default: data's size
   std::optional<std::uint32_t> compressedSize;    // default: the stored bytes' size
   std::optional<std::uint16_t> localMethod;       // default: method
+  std::optional<std::string> storedBytes;         // default: data, deflated for method 8
 };
 ByteVector craftArchive(const std::vector<CraftedEntry>& entries);
 
 std::uint32_t crc32Of(const std::string& data);
 std::string deflateRaw(const std::string& data);
+
+// A raw deflate stream of size zero bytes and their CRC-32, made without
+// holding them all: a large entry that costs little to build.
+std::string deflatedZeros(std::uint64_t size);
+std::uint32_t crc32OfZeros(std::uint64_t size);
 
 }  // namespace vantrel::test

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel::os {
@@ -28,6 +29,24 @@ char separator();
 // (Windows: a lead byte of the ANSI code page, e.g. GBK; POSIX paths are
 // UTF-8, where a separator byte never lies inside a character: always false).
 bool isLeadByte(char byte);
+
+// One character of the system's 8-bit encoding (UTF-8 on POSIX, the ANSI code
+// page on Windows) and its Unicode code point.
+struct LocalCharacter {
+  char32_t codePoint = 0;
+  std::size_t length = 0;  // in bytes
+};
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The character that begins text (which is not empty). Bytes that begin no
+// character of the encoding (a stray or cut-off byte) give
+// kReplacementCharacter with length 1.
+LocalCharacter decodeLocalCharacter(std::string_view text);
+
+// The bytes of codePoint in the encoding; empty when codePoint is no
+// character (zero, a surrogate, above U+10FFFF) or, on Windows, when the code
+// page has no character for it (no look-alike is put in its place).
+std::string encodeLocalCharacter(char32_t codePoint);
 
 // An open file. Closing happens in the destructor if close() was not called.
 class File {

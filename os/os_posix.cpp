@@ -140,6 +140,49 @@ char separator() { return '/'; }
 
 bool isLeadByte(char) { return false; }
 
+LocalCharacter decodeLocalCharacter(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+  const std::uint8_t lead = byte(0);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = 0;
+  char32_t codePoint = 0;
+  char32_t smallest = 0;  // below it the sequence is overlong
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, codePoint = lead & 0x1F, smallest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, codePoint = lead & 0x0F, smallest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, codePoint = lead & 0x07, smallest = 0x10000;
+  } else {
+    return {kReplacementCharacter, 1};
+  }
+  if (text.size() < length) return {kReplacementCharacter, 1};
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {kReplacementCharacter, 1};
+    codePoint = codePoint << 6 | (byte(i) & 0x3F);
+  }
+  const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+  if (codePoint < smallest || surrogate || codePoint > 0x10FFFF) {
+    return {kReplacementCharacter, 1};
+  }
+  return {codePoint, length};
+}
+
+std::string encodeLocalCharacter(char32_t codePoint) {
+  const auto unit = [](char32_t bits) { return static_cast<char>(bits); };
+  if (codePoint == 0 || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
+    return {};
+  }
+  if (codePoint < 0x80) return std::string(1, unit(codePoint));
+  if (codePoint < 0x800) return {unit(0xC0 | codePoint >> 6), unit(0x80 | (codePoint & 0x3F))};
+  if (codePoint < 0x10000) {
+    return {unit(0xE0 | codePoint >> 12), unit(0x80 | (codePoint >> 6 & 0x3F)),
+            unit(0x80 | (codePoint & 0x3F))};
+  }
+  return {unit(0xF0 | codePoint >> 18), unit(0x80 | (codePoint >> 12 & 0x3F)),
+          unit(0x80 | (codePoint >> 6 & 0x3F)), unit(0x80 | (codePoint & 0x3F))};
+}
+
 std::unique_ptr<File> openForReading(const Path& path) {
   if (path.empty()) return nullptr;
   // O_NONBLOCK: opening a FIFO would otherwise wait for a writer forever.

@@ -188,6 +188,49 @@ char separator() { return '\\'; }
 
 bool isLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
 
+LocalCharacter decodeLocalCharacter(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x80) return {lead, 1};
+  // The shortest run of bytes that the code page takes as one character: one
+  // or two bytes in the ANSI code pages, up to four where it is UTF-8.
+  for (std::size_t length = 1; length <= 4 && length <= text.size(); ++length) {
+    wchar_t units[2] = {};
+    const int count = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(),
+                                          static_cast<int>(length), units, 2);
+    if (count == 1 && (units[0] < 0xD800 || units[0] > 0xDFFF)) {
+      return {units[0], length};
+    }
+    if (count == 2 && IS_SURROGATE_PAIR(units[0], units[1])) {
+      return {0x10000 + ((char32_t{units[0]} - 0xD800) << 10) + (units[1] - 0xDC00), length};
+    }
+  }
+  return {kReplacementCharacter, 1};
+}
+
+std::string encodeLocalCharacter(char32_t codePoint) {
+  if (codePoint == 0 || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
+    return {};
+  }
+  wchar_t units[2] = {};
+  int count = 1;
+  if (codePoint < 0x10000) {
+    units[0] = static_cast<wchar_t>(codePoint);
+  } else {
+    units[0] = static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    count = 2;
+  }
+  char bytes[8] = {};
+  BOOL usedDefault = FALSE;
+  // The flag asking about a default character is refused for UTF-8.
+  const bool utf8 = GetACP() == CP_UTF8;
+  const int length =
+      WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, units, count, bytes,
+                          sizeof bytes, nullptr, utf8 ? nullptr : &usedDefault);
+  if (length <= 0 || usedDefault) return {};
+  return std::string(bytes, static_cast<std::size_t>(length));
+}
+
 std::unique_ptr<File> openForReading(const Path& path) {
   if (path.empty()) return nullptr;
   return wrap(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -552,5 +552,24 @@ TEST_F(DoubleBytePathsTest, ExecutableNameWithATrailBackslashKeepsItsFolder) {
   EXPECT_EQ(printedPaths(copy), folder_ + "\n" + folder_ + "\\VUVazur.dat\n");
 }
 
+// Characters of the ANSI code page and their code points: in GBK 中 is D6 D0.
+TEST_F(DoubleBytePathsTest, LocalCharactersConvertToCodePointsAndBack) {
+  const LocalCharacter zhong = decodeLocalCharacter("\xD6\xD0x");
+  EXPECT_EQ(zhong.codePoint, char32_t{0x4E2D});
+  EXPECT_EQ(zhong.length, 2u);
+  EXPECT_EQ(encodeLocalCharacter(0x4E2D), "\xD6\xD0");
+  const LocalCharacter letter = decodeLocalCharacter("a\xD6\xD0");
+  EXPECT_EQ(letter.codePoint, char32_t{'a'});
+  EXPECT_EQ(letter.length, 1u);
+  // A lead byte without its trail byte is no character.
+  const LocalCharacter cut = decodeLocalCharacter("\xD6");
+  EXPECT_EQ(cut.codePoint, kReplacementCharacter);
+  EXPECT_EQ(cut.length, 1u);
+  // Characters the code page lacks get no look-alike.
+  EXPECT_EQ(encodeLocalCharacter(0x1F600), "");
+  EXPECT_EQ(encodeLocalCharacter(0xD800), "");
+  EXPECT_EQ(encodeLocalCharacter(0), "");
+}
+
 }  // namespace
 }  // namespace vantrel::os

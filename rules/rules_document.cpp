@@ -15,6 +15,26 @@ void listRowKeys(const TextArray& rows, const Text& listBox, WindowOperations& w
   }
 }
 
+// Where each row text begins in the document text (1-based). The rows follow
+// one another in their part, so each is searched for from the end of the one
+// before it: it is found where it was cut out, even when the same text also
+// occurs earlier in the document (a copy of the row in another table).
+std::vector<std::int32_t> rowPositions(const Text& documentText, const RowsPart& rowsPart,
+                                       const TextArray& rows) {
+  std::vector<std::int32_t> positions;
+  if (rows.count() == 0) return positions;
+  positions.reserve(static_cast<std::size_t>(rows.count()));
+  std::int32_t searchFrom = static_cast<std::int32_t>(rowsPart.wholeRows.data() -
+                                                      documentText.data()) + 1;
+  for (std::int32_t i = 1; i <= rows.count(); ++i) {
+    const Text row = rows.member(i);
+    const std::int32_t position = findText(documentText, row, searchFrom);
+    positions.push_back(position);
+    if (position != -1) searchFrom = position + textLength(row);
+  }
+  return positions;
+}
+
 }  // namespace
 
 void RulesDocument::load(const Text& path, WindowOperations& window) {
@@ -22,17 +42,16 @@ void RulesDocument::load(const Text& path, WindowOperations& window) {
   documentText_ = readWholeFileAsText(path);
 
   // The rows parts are views into documentText_; only the row texts are copied.
-  collectRows(findRowsPart(documentText_, kEntitiesStart), entityRows_, processPendingEvents);
+  const RowsPart entityRowsPart = findRowsPart(documentText_, kEntitiesStart);
+  collectRows(entityRowsPart, entityRows_, processPendingEvents);
+  entityRowPositions_ = rowPositions(documentText_, entityRowsPart, entityRows_);
   listRowKeys(entityRows_, kEntityList, window);
 
   const RowsPart commandRowsPart = findRowsPart(documentText_, kCommandsStart);
   window.setEditText(kInfoBox, Text(commandRowsPart.rows));
   collectRows(commandRowsPart, commandRows_, processPendingEvents);
+  commandRowPositions_ = rowPositions(documentText_, commandRowsPart, commandRows_);
   listRowKeys(commandRows_, kCommandList, window);
-
-  // Rows are found in the text only when first changed.
-  entityRowPositions_.assign(entityRows_.count(), -1);
-  commandRowPositions_.assign(commandRows_.count(), -1);
 }
 
 RulesDocument::SelectedRow RulesDocument::selectedRow(std::int32_t table,
@@ -74,13 +93,12 @@ void RulesDocument::setValue(std::int32_t line, std::int32_t table, const Text& 
   writeWholeFile(workingFile(), textToBytes(documentText_), /*flushToDisk=*/false);
 }
 
-void RulesDocument::replaceRowText(std::int32_t& position, const Text& oldRow, const Text& newRow) {
+void RulesDocument::replaceRowText(std::int32_t position, const Text& oldRow, const Text& newRow) {
+  // The row is changed only where it was cut out; the check guards against a
+  // position that has gone out of step, which would otherwise change another row.
   const bool stillThere = position >= 1 && position - 1 + oldRow.size() <= documentText_.size() &&
                           documentText_.compare(position - 1, oldRow.size(), oldRow) == 0;
-  // A row text occurs once in the text, so replacing it where it is found
-  // gives what replacing every occurrence would.
-  if (!stillThere) position = findText(documentText_, oldRow);
-  if (position == -1) return;
+  if (!stillThere) return;
   const std::int32_t changedAt = position;
   documentText_.replace(changedAt - 1, oldRow.size(), newRow);
   const std::int32_t shift = textLength(newRow) - textLength(oldRow);

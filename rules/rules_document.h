@@ -43,17 +43,16 @@ class RulesDocument {
   };
   // The row selected in the table's list; empty rows when there is none.
   SelectedRow selectedRow(std::int32_t table, WindowOperations& window);
-  // Replaces oldRow by newRow in documentText_. position is where oldRow was
-  // last found (-1: not yet); it is searched for when it is no longer there.
-  // The positions of the rows after it move along.
-  void replaceRowText(std::int32_t& position, const Text& oldRow, const Text& newRow);
+  // Replaces oldRow by newRow in documentText_ at position, where oldRow
+  // begins; nothing changes when it is not there. The positions of the rows
+  // after it move along.
+  void replaceRowText(std::int32_t position, const Text& oldRow, const Text& newRow);
 
   Text documentText_;
   TextArray entityRows_;
   TextArray commandRows_;
-  // Where each row text begins in documentText_ (1-based, -1 until first
-  // found), so that a change splices the row in place instead of searching
-  // the whole text every time.
+  // Where each row text begins in documentText_ (1-based), as cut out at
+  // load: a change is made there and nowhere else, and without searching.
   std::vector<std::int32_t> entityRowPositions_;
   std::vector<std::int32_t> commandRowPositions_;
 };

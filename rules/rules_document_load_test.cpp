@@ -202,15 +202,25 @@ TEST_F(RulesLoadTest, CallsTheWindowInOrder) {
   EXPECT_TRUE(window.messages().empty());
 }
 
-TEST_F(RulesLoadTest, MissingFileLeavesEverythingEmpty) {
-  document.load((directory_ / "absent.txt").string(), window);
-  EXPECT_TRUE(document.documentText().empty());
-  EXPECT_EQ(document.entityRows().count(), 0);
-  EXPECT_EQ(document.commandRows().count(), 0);
-  EXPECT_TRUE(window.items(kEntityList).empty());
-  EXPECT_TRUE(window.items(kCommandList).empty());
-  EXPECT_EQ(window.editText(kInfoBox), "");
-  EXPECT_TRUE(window.messages().empty());
+// Nothing to load: no file, or a rules text larger than the program's
+// positions reach (its rows are whole, but it is refused before reading).
+TEST_F(RulesLoadTest, MissingOrTooLargeFileLeavesEverythingEmpty) {
+  const std::filesystem::path tooLarge = directory_ / "too_large.txt";
+  std::ofstream(tooLarge, std::ios::binary) << buildRulesText({kCommands, kEntities});
+  std::filesystem::resize_file(tooLarge, static_cast<std::uintmax_t>(kLargestText) + 1);
+  for (const std::filesystem::path& path : {directory_ / "absent.txt", tooLarge}) {
+    SCOPED_TRACE(path.string());
+    RulesDocument fresh;
+    FakeWindow freshWindow;
+    fresh.load(path.string(), freshWindow);
+    EXPECT_TRUE(fresh.documentText().empty());
+    EXPECT_EQ(fresh.entityRows().count(), 0);
+    EXPECT_EQ(fresh.commandRows().count(), 0);
+    EXPECT_TRUE(freshWindow.items(kEntityList).empty());
+    EXPECT_TRUE(freshWindow.items(kCommandList).empty());
+    EXPECT_EQ(freshWindow.editText(kInfoBox), "");
+    EXPECT_TRUE(freshWindow.messages().empty());
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "os/os.h"
 #include "rules/rules_test_fixture.h"
 #include "rules/rules_text_builder.h"
 
@@ -184,6 +185,50 @@ TEST_F(RulesValueTest, LineBreaksInAValueKeepEveryColumnOnItsLine) {
     EXPECT_EQ(document.entityRows().member(edit.row + 1), expectedRowText(row));
   }
   EXPECT_EQ(workingFileText(), expectedText());
+}
+
+// A value outside ASCII ends in an odd run of bytes of 0x80 or above (UTF-8)
+// or not (GBK): either way it reads back, and the line can be changed again.
+TEST_F(RulesValueTest, ValuesOutsideAsciiReadBackAndCanBeChangedAgain) {
+  const Text zhong = os::encodeLocalCharacter(0x4E2D);
+  if (zhong.empty()) GTEST_SKIP() << "the code page has no 中";
+  reload();
+  window.select(kEntityList, 0);
+  const ValueEdit edits[] = {
+      {0, 8, "a" + zhong, "a&#x4E2D;"},
+      {0, 8, zhong + "\"", "&#x4E2D;&quot;"},
+      {0, 8, zhong, "&#x4E2D;"},
+      {0, 8, "300", "300"},
+  };
+  for (const ValueEdit& edit : edits) {
+    SCOPED_TRACE("expected [" + *edit.expectedRaw + "]");
+    document.setValue(edit.line, Entities, edit.value, window);
+
+    entities.rows[0].columns[edit.line - 5] = edit.expectedRaw;
+    ASSERT_EQ(document.documentText(), expectedText());
+    EXPECT_EQ(document.getValue(edit.line, Entities, window), edit.value);
+  }
+  EXPECT_EQ(workingFileText(), expectedText());
+}
+
+// The same row text in a table before Entities (a copy of the row): the edit
+// lands in the selected row, where it was cut out at load, and the copy stays.
+TEST_F(RulesDocumentFixture, AnEditChangesTheRowWhereItWasCutOut) {
+  const SampleTable entities = editableEntities();
+  const SampleTable copies{"Copies", {entities.rows[1]}};
+  loadText(buildRulesText({copies, entities, editableCommands()}));
+  window.select(kEntityList, 1);
+
+  document.setValue(5, Entities, "6000", window);
+  document.setValue(6, Entities, "7000", window);
+
+  SampleTable edited = entities;
+  edited.rows[1].columns[0] = "6000";
+  edited.rows[1].columns[1] = "7000";
+  const Text expected = buildRulesText({copies, edited, editableCommands()});
+  EXPECT_EQ(document.documentText(), expected);
+  EXPECT_EQ(workingFileText(), expected);
+  EXPECT_EQ(document.entityRows().member(2), expectedRowText(edited.rows[1]));
 }
 
 struct SelectionCase {

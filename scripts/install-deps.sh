@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config
+  clang
   zlib1g-dev libminizip-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -35,6 +35,12 @@ class TextArray {
   std::vector<Text> members_;
 };
 
+// The largest text the program takes in, and so the largest entry unpacking
+// writes: positions are 32-bit, and the game's rules text is under 1 MB, so
+// 256 MiB leaves ample room while every position and length stays far from
+// overflowing.
+inline constexpr std::int64_t kLargestText = 256 * 1024 * 1024;
+
 // Stands for "to the end of the text" as a start position of findTextReverse.
 inline constexpr std::int32_t kTextEnd = INT32_MAX;
 
@@ -60,7 +66,8 @@ bool textEquals(const Text& a, const Text& b);
 // All bytes of the file; empty when there is nothing to read or reading fails.
 Bytes readWholeFile(const Text& path);
 // bytesToText (readWholeFile (path)), read straight into the text: a rules
-// file is large enough for the copy in between to matter.
+// file is large enough for the copy in between to matter. Empty, without
+// reading, for a file larger than kLargestText.
 Text readWholeFileAsText(const Text& path);
 // Replaces the file atomically with data: a temporary file beside it, then a
 // rename over it, so a failure leaves the old contents whole. flushToDisk

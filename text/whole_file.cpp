@@ -8,14 +8,14 @@ namespace vantrel {
 namespace {
 
 // All bytes of the file in a Buffer (Bytes or Text); empty when there is
-// nothing to read.
+// nothing to read or more than largest bytes.
 template <typename Buffer>
-Buffer readWholeFileInto(const Text& path) {
+Buffer readWholeFileInto(const Text& path, std::int64_t largest) {
   if (path.empty()) return Buffer();
   const std::unique_ptr<os::File> file = os::openForReading(path);
   if (!file) return Buffer();
   const std::int64_t size = file->size();
-  if (size <= 0) return Buffer();
+  if (size <= 0 || size > largest) return Buffer();
   Buffer buffer(static_cast<std::size_t>(size), 0);
   std::int64_t delivered = 0;
   while (delivered < size) {
@@ -33,10 +33,10 @@ Buffer readWholeFileInto(const Text& path) {
 
 }  // namespace
 
-Bytes readWholeFile(const Text& path) { return readWholeFileInto<Bytes>(path); }
+Bytes readWholeFile(const Text& path) { return readWholeFileInto<Bytes>(path, INT64_MAX); }
 
 Text readWholeFileAsText(const Text& path) {
-  Text text = readWholeFileInto<Text>(path);
+  Text text = readWholeFileInto<Text>(path, kLargestText);
   // As bytesToText: the text stops at the first zero byte.
   const std::size_t zero = text.find('\0');
   if (zero != Text::npos) text.resize(zero);

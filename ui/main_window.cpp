@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <limits>
 #include <utility>
 
 #include "ui/control_table.h"
@@ -73,12 +74,20 @@ QPushButton* createPushButton(const ControlSpec& spec, QWidget* parent) {
   return button;
 }
 
+QLineEdit* createLineEdit(QWidget* parent) {
+  auto* line = new QLineEdit(parent);
+  // Qt cuts a line edit's text at 32,767 characters by default, and a confirm
+  // would write the cut value back: an edit box has no limit of its own.
+  line->setMaxLength(std::numeric_limits<int>::max());
+  return line;
+}
+
 QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
   switch (spec.kind) {
     case ControlKind::Label:
       return createLabel(spec, parent);
     case ControlKind::LineEdit:
-      return new QLineEdit(parent);
+      return createLineEdit(parent);
     case ControlKind::InfoBox:
       return createInfoBox(parent);
     case ControlKind::ListBox:

@@ -124,6 +124,7 @@ class MainWindowTest : public QObject {
   void confirmWritesEveryEditedBoxToItsLine();
   void confirmKeepsPastedValueOnItsLine_data();
   void confirmKeepsPastedValueOnItsLine();
+  void confirmKeepsALongValueWhole();
   void writeOutPacksEditedRules();
   void restoreWritesCarriedArchiveAndWriteOutKeepsEdits();
   void escapeClosesWindow_data();
@@ -396,6 +397,34 @@ void MainWindowTest::confirmKeepsPastedValueOnItsLine_data() {
   QTest::newRow("line feed inside") << QStringLiteral("60\n00") << QByteArray("60&#10;00");
   QTest::newRow("zero character") << (QStringLiteral("60") + QChar(0) + QStringLiteral("00"))
                                   << QByteArray("60");
+  QTest::newRow("characters outside ASCII")
+      << QStringLiteral("中\"é") << QByteArray("&#x4E2D;&quot;&#xE9;");
+  QTest::newRow("longer than 32,767 characters") << QString(40000, QLatin1Char('7'))
+                                                  << QByteArray(40000, '7');
+}
+
+// Edit boxes have no length limit: a long value goes into the text whole and
+// comes back whole when the row is selected again.
+void MainWindowTest::confirmKeepsALongValueWhole() {
+  QString longValue;
+  for (int i = 0; longValue.size() < 50000; ++i) longValue += QString::number(i) + QLatin1Char(' ');
+  start();
+  selectRow(QStringLiteral("列表框_分类"), kBuildingRow);
+  auto* box = find<QLineEdit>(QStringLiteral("编辑框_生命"));
+  QVERIFY(box);
+  box->selectAll();
+  QApplication::clipboard()->setText(longValue);
+  box->paste();
+  QCOMPARE(box->text().size(), longValue.size());
+
+  click(QStringLiteral("按钮1"));
+  selectRow(QStringLiteral("列表框_分类"), kUnitRow);
+  QVERIFY(box->text() != longValue);
+  selectRow(QStringLiteral("列表框_分类"), kBuildingRow);
+
+  QCOMPARE(box->text(), longValue);
+  QVERIFY(fileLines(workingFile()).contains("                        <Simple value=\"" +
+                                            longValue.toLatin1() + "\" />\r"));
 }
 
 // A line edit takes line breaks and zero characters from the clipboard; the
