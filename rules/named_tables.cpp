@@ -211,8 +211,8 @@ std::optional<std::size_t> TablesDocument::setValues(const std::vector<CellChang
     const std::string_view line = cached->second[lineIndex];
     Text newLine = lineWithValue(Text(line), change.value);
     if (lineValue(newLine) != change.value) return i;
-    splices.push_back({static_cast<std::size_t>(line.data() - text_.data()), line.size(),
-                       std::move(newLine)});
+    splices.push_back(
+        {static_cast<std::size_t>(line.data() - text_.data()), line.size(), std::move(newLine)});
   }
 
   std::stable_sort(splices.begin(), splices.end(),

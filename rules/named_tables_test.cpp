@@ -19,9 +19,8 @@ TEST(NamedTablesTest, SampleListsEveryTableWithItsRowsAndColumns) {
     std::size_t columns;
   };
   const Expected expected[] = {
-      {"TableIndex", 6, 5},    {"Factions", 4, 14},  {"Commands", 59, 122},
-      {"Projectiles", 21, 12}, {"Effects", 14, 9},   {"Entities", 75, 121},
-      {"Upgrades", 10, 18},    {"Strings", 29, 4},
+      {"TableIndex", 6, 5}, {"Factions", 4, 14},   {"Commands", 59, 122}, {"Projectiles", 21, 12},
+      {"Effects", 14, 9},   {"Entities", 75, 121}, {"Upgrades", 10, 18},  {"Strings", 29, 4},
   };
   ASSERT_EQ(document.tables().size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -75,6 +74,7 @@ TEST_F(SameEditTest, ChangingAValueGivesTheSameTextAsTheWindow) {
       {"commands", Commands, 58, 5, "77777"},
       {"markup characters", Entities, 3, 20, "a\"<b>&c'"},
       {"Chinese", Entities, 5, 17, "中文"},
+      {"one Chinese character after ASCII", Entities, 5, 18, "a中"},
       {"empty", Entities, 6, 15, ""},
       {"line break", Commands, 0, 6, "x\r\ny"},
       {"unchanged", Entities, 1, 15, "5000"},
@@ -88,9 +88,10 @@ TEST_F(SameEditTest, ChangingAValueGivesTheSameTextAsTheWindow) {
     TablesDocument document(rules.documentText());
     rules.setValue(edit.line, edit.table, edit.value, window);
 
-    const std::size_t table = *document.tableIndex(edit.table == Entities ? "Entities" : "Commands");
-    ASSERT_EQ(document.setValues({{table, static_cast<std::size_t>(edit.selection),
-                                   edit.line - 4, edit.value}}),
+    const std::size_t table =
+        *document.tableIndex(edit.table == Entities ? "Entities" : "Commands");
+    ASSERT_EQ(document.setValues(
+                  {{table, static_cast<std::size_t>(edit.selection), edit.line - 4, edit.value}}),
               std::nullopt);
     EXPECT_EQ(document.text(), rules.documentText());
     EXPECT_EQ(document.value(document.tables()[table],
@@ -109,8 +110,8 @@ SampleTable lootTable() {
 TEST(NamedTablesTest, FindsTablesOfAnyNameAndLeavesOutOnesOfAnotherLayout) {
   Text tabbed = buildRulesText({{"Tabbed", {{"a", {"1"}}}}});
   tabbed.replace(tabbed.find("    <Item>\r\n                    <Simple value=\"a\""), 4, "\t");
-  const Text text = buildRulesText({lootTable(), {"Empty", {}}, {"A&amp;B", {{"k", {"v"}}}}}) +
-                    tabbed;
+  const Text text =
+      buildRulesText({lootTable(), {"Empty", {}}, {"A&amp;B", {{"k", {"v"}}}}}) + tabbed;
   const TablesDocument document(text);
   ASSERT_EQ(document.tables().size(), 3u);
   const NamedTable& loot = document.tables()[0];
@@ -121,8 +122,7 @@ TEST(NamedTablesTest, FindsTablesOfAnyNameAndLeavesOutOnesOfAnotherLayout) {
   EXPECT_EQ(loot.rowIndex("barrel"), 1u);
   EXPECT_EQ(loot.rowIndex("none"), std::nullopt);
   EXPECT_EQ(loot.columnNumber("Column2"), 2);
-  EXPECT_EQ(document.rowValues(loot, loot.rows[0]),
-            (std::vector<Text>{"chest", "gold", "", "3"}));
+  EXPECT_EQ(document.rowValues(loot, loot.rows[0]), (std::vector<Text>{"chest", "gold", "", "3"}));
   EXPECT_EQ(document.tables()[1].name, "Empty");
   EXPECT_TRUE(document.tables()[1].rows.empty());
   EXPECT_EQ(document.tables()[2].name, "A&B");
@@ -159,10 +159,8 @@ TEST(NamedTablesTest, AValueThatCantBeWrittenChangesNothing) {
     CellChange change;
   };
   const Case cases[] = {
-      {"column past the row", {0, 0, 4, "x"}},
-      {"past the end of the row", {0, 0, 9, "x"}},
-      {"no such row", {0, 3, 1, "x"}},
-      {"no such table", {1, 0, 1, "x"}},
+      {"column past the row", {0, 0, 4, "x"}}, {"past the end of the row", {0, 0, 9, "x"}},
+      {"no such row", {0, 3, 1, "x"}},         {"no such table", {1, 0, 1, "x"}},
       {"negative column", {0, 0, -1, "x"}},
   };
   for (const Case& each : cases) {

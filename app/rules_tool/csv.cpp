@@ -5,9 +5,7 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool needsQuotes(const Text& field) {
-  return field.find_first_of(",\"\r\n") != Text::npos;
-}
+bool needsQuotes(const Text& field) { return field.find_first_of(",\"\r\n") != Text::npos; }
 
 // Reads records from input, keeping count of lines.
 class Reader {

@@ -3,11 +3,27 @@
 #include <unordered_map>
 
 #include "app/rules_tool/csv.h"
+#include "app/rules_tool/csv_encoding.h"
 
 namespace vantrel {
 namespace {
 
 constexpr const char* kKeyHeader = "key";
+
+std::vector<Text> utf8Fields(std::vector<Text> fields) {
+  for (Text& field : fields) field = csv_encoding::toUtf8(field);
+  return fields;
+}
+
+// The fields in the system's encoding; false when one can't be.
+bool localFields(std::vector<Text>& fields) {
+  for (Text& field : fields) {
+    std::optional<Text> local = csv_encoding::fromUtf8(field);
+    if (!local) return false;
+    field = std::move(*local);
+  }
+  return true;
+}
 
 ImportPlan failure(std::int64_t line, Text error) {
   ImportPlan plan;
@@ -22,21 +38,26 @@ Text exportTable(const TablesDocument& rules, const NamedTable& table) {
   Text out = "\xEF\xBB\xBF";
   std::vector<Text> header{kKeyHeader};
   header.insert(header.end(), table.columnNames.begin(), table.columnNames.end());
-  out += csv::record(header);
+  out += csv::record(utf8Fields(std::move(header)));
   for (const TableRow& row : table.rows) {
     std::vector<Text> fields{row.key};
     std::vector<Text> values = rules.rowValues(table, row);
     fields.insert(fields.end(), std::make_move_iterator(values.begin()),
                   std::make_move_iterator(values.end()));
-    out += csv::record(fields);
+    out += csv::record(utf8Fields(std::move(fields)));
   }
   return out;
 }
 
 ImportPlan planImport(const TablesDocument& rules, std::size_t tableIndex,
                       std::string_view csvText) {
-  const csv::Document document = csv::read(csvText);
+  csv::Document document = csv::read(csvText);
   if (!document.error.empty()) return failure(document.errorLine, document.error);
+  for (csv::Record& record : document.records) {
+    if (!localFields(record.fields)) {
+      return failure(record.line, "a field that is no UTF-8 or that this system can't hold");
+    }
+  }
   if (document.records.empty()) return failure(1, "no header line");
   const NamedTable& table = rules.tables()[tableIndex];
   const Text tableName = quotedName(table.name);
@@ -68,7 +89,8 @@ ImportPlan planImport(const TablesDocument& rules, std::size_t tableIndex,
   for (std::size_t r = 1; r < document.records.size(); ++r) {
     const csv::Record& record = document.records[r];
     if (record.fields.size() != header.fields.size()) {
-      return failure(record.line, std::to_string(record.fields.size()) + " fields where the header has " +
+      return failure(record.line, std::to_string(record.fields.size()) +
+                                      " fields where the header has " +
                                       std::to_string(header.fields.size()));
     }
     const Text& key = record.fields.front();

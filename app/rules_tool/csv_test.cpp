@@ -35,7 +35,8 @@ TEST(CsvTest, ReadsTheWaysSpreadsheetsWriteIt) {
   } cases[] = {
       {"CR LF", "key,a\r\nx,1\r\n", {{1, {"key", "a"}}, {2, {"x", "1"}}}},
       {"LF", "key,a\nx,1\n", {{1, {"key", "a"}}, {2, {"x", "1"}}}},
-      {"byte-order mark, no final line end", "\xEF\xBB\xBFkey,a\r\nx,1",
+      {"byte-order mark, no final line end",
+       "\xEF\xBB\xBFkey,a\r\nx,1",
        {{1, {"key", "a"}}, {2, {"x", "1"}}}},
       {"a line break inside quotes moves the line count on",
        "key,a\r\n\"x\",\"one\r\ntwo\"\r\ny,\"\"\"\"\r\n",

@@ -28,11 +28,21 @@ Text quoted(const Text& part) {
   Text result = "\"";
   for (const char c : part) {
     switch (c) {
-      case '"': result += "\\\""; break;
-      case '\\': result += "\\\\"; break;
-      case '\r': result += "\\r"; break;
-      case '\n': result += "\\n"; break;
-      case '\t': result += "\\t"; break;
+      case '"':
+        result += "\\\"";
+        break;
+      case '\\':
+        result += "\\\\";
+        break;
+      case '\r':
+        result += "\\r";
+        break;
+      case '\n':
+        result += "\\n";
+        break;
+      case '\t':
+        result += "\\t";
+        break;
       default:
         if (isControl(c)) {
           char escaped[5];
@@ -72,11 +82,21 @@ bool readPart(std::string_view line, std::size_t& at, std::vector<std::string_vi
       if (c == '\\') {
         if (++at >= line.size()) return false;
         switch (line[at]) {
-          case '"': c = '"'; break;
-          case '\\': c = '\\'; break;
-          case 'r': c = '\r'; break;
-          case 'n': c = '\n'; break;
-          case 't': c = '\t'; break;
+          case '"':
+            c = '"';
+            break;
+          case '\\':
+            c = '\\';
+            break;
+          case 'r':
+            c = '\r';
+            break;
+          case 'n':
+            c = '\n';
+            break;
+          case 't':
+            c = '\t';
+            break;
           case 'x': {
             if (at + 2 >= line.size()) return false;
             const int high = hexDigit(line[at + 1]);
@@ -86,7 +106,8 @@ bool readPart(std::string_view line, std::size_t& at, std::vector<std::string_vi
             at += 2;
             break;
           }
-          default: return false;
+          default:
+            return false;
         }
       }
       part += c;

@@ -16,8 +16,7 @@ TEST(PatchTest, ChangeLinesQuoteOnlyWhatWouldBeAmbiguousAndReadBack) {
       {{"Entities", "a/b", "C", "1", ""}, "Entities/\"a/b\"/C: 1 -> \"\""},
       {{"T", "k", "C", "x -> y", "a: b"}, "T/k/C: \"x -> y\" -> \"a: b\""},
       {{"T", "k", "C", " padded", "\"quoted\""}, "T/k/C: \" padded\" -> \"\\\"quoted\\\"\""},
-      {{"T", "k", "C", "two\r\nlines\t\x01", "a\\b"},
-       "T/k/C: \"two\\r\\nlines\\t\\x01\" -> a\\b"},
+      {{"T", "k", "C", "two\r\nlines\t\x01", "a\\b"}, "T/k/C: \"two\\r\\nlines\\t\\x01\" -> a\\b"},
       {{"T", "k", "C", "<a & \"b\">", "中文"}, "T/k/C: <a & \"b\"> -> 中文"},
   };
   for (const auto& each : cases) {

@@ -4,8 +4,8 @@ namespace vantrel {
 
 Text quotedName(const Text& text) { return "\"" + text + "\""; }
 
-std::optional<CellAddress> findCell(const TablesDocument& rules, const Text& table,
-                                    const Text& key, const Text& column, Text& missing) {
+std::optional<CellAddress> findCell(const TablesDocument& rules, const Text& table, const Text& key,
+                                    const Text& column, Text& missing) {
   const std::optional<std::size_t> tableIndex = rules.tableIndex(table);
   if (!tableIndex) {
     missing = "no table " + quotedName(table);

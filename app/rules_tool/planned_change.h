@@ -25,8 +25,8 @@ struct CellAddress {
 
 // The cell named by table, row key and column name; nullopt and what is
 // missing ("no table \"X\"", ...) when there is none.
-std::optional<CellAddress> findCell(const TablesDocument& rules, const Text& table,
-                                    const Text& key, const Text& column, Text& missing);
+std::optional<CellAddress> findCell(const TablesDocument& rules, const Text& table, const Text& key,
+                                    const Text& column, Text& missing);
 
 // The change of a cell to newValue, shown with the cell's current value.
 PlannedChange plannedChange(const TablesDocument& rules, const CellAddress& cell,

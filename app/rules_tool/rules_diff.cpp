@@ -40,9 +40,9 @@ void diffTable(const TablesDocument& oldRules, const NamedTable& oldTable,
     const std::vector<Text> newValues = newRules.rowValues(newTable, newTable.rows[*newRow]);
     for (const auto& [oldPosition, newPosition] : shared) {
       if (oldValues[oldPosition] == newValues[newPosition]) continue;
-      lines.push_back(patch::changeLine({oldTable.name, oldRow.key,
-                                         oldTable.columnNames[oldPosition],
-                                         oldValues[oldPosition], newValues[newPosition]}));
+      lines.push_back(
+          patch::changeLine({oldTable.name, oldRow.key, oldTable.columnNames[oldPosition],
+                             oldValues[oldPosition], newValues[newPosition]}));
     }
   }
   for (const TableRow& newRow : newTable.rows) {
@@ -124,8 +124,8 @@ ApplyPlan planApply(const TablesDocument& rules, std::string_view patchText) {
                              : rules.value(table, table.rows[cell->row], cell->column);
     if (current == change.newValue) continue;
     if (current != change.oldValue) {
-      plan.conflicts.push_back({lineNumber, cellName + " holds " + quotedName(current) +
-                                                ", not " + quotedName(change.oldValue)});
+      plan.conflicts.push_back({lineNumber, cellName + " holds " + quotedName(current) + ", not " +
+                                                quotedName(change.oldValue)});
       continue;
     }
     PlannedChange planned = plannedChange(rules, *cell, change.newValue, lineNumber);

@@ -15,8 +15,8 @@ const Text kEntryName = "VUVazur.dat";
 
 bool beginsLikeZip(const Bytes& bytes) {
   static constexpr std::uint8_t kLocalHeader[] = {0x50, 0x4B, 0x03, 0x04};
-  return bytes.size() >= 4 && std::equal(std::begin(kLocalHeader), std::end(kLocalHeader),
-                                         bytes.begin());
+  return bytes.size() >= 4 &&
+         std::equal(std::begin(kLocalHeader), std::end(kLocalHeader), bytes.begin());
 }
 
 bool fail(Text& error, Text reason) {

@@ -72,8 +72,7 @@ bool readInput(const Text& path, Text& text, const Streams& streams) {
   return true;
 }
 
-std::optional<TablesDocument> readRules(const Text& path, RulesFile& file,
-                                        const Streams& streams) {
+std::optional<TablesDocument> readRules(const Text& path, RulesFile& file, const Streams& streams) {
   Text error;
   if (!readRulesFile(path, file, error)) {
     streams.fail(error);
@@ -97,19 +96,21 @@ int commitChanges(const RulesFile& file, TablesDocument rules,
                   const std::vector<PlannedChange>& changes, const Text& source, bool dryRun,
                   const Streams& streams) {
   if (const std::optional<PlannedChange> failed = writeChanges(rules, changes)) {
-    return streams.fail(source + ":" + std::to_string(failed->line) + ": " +
-                        patch::cellPath(failed->shown.table, failed->shown.key,
-                                        failed->shown.column) +
-                        ": the value can't be written so that it reads back");
+    return streams.fail(
+        source + ":" + std::to_string(failed->line) + ": " +
+        patch::cellPath(failed->shown.table, failed->shown.key, failed->shown.column) +
+        ": the value can't be written so that it reads back");
   }
   if (!dryRun && !changes.empty()) {
     Text error;
     if (!writeRulesFile(file, rules.text(), error)) return streams.fail(error);
   }
-  for (const PlannedChange& change : changes) streams.out << patch::changeLine(change.shown) << "\n";
+  for (const PlannedChange& change : changes)
+    streams.out << patch::changeLine(change.shown) << "\n";
   streams.out << "# " << changes.size() << (changes.size() == 1 ? " change" : " changes")
-              << (dryRun ? " (dry run, nothing written)"
-                         : changes.empty() ? ", nothing written" : " written to " + file.path)
+              << (dryRun            ? " (dry run, nothing written)"
+                  : changes.empty() ? ", nothing written"
+                                    : " written to " + file.path)
               << "\n";
   return kDone;
 }
@@ -120,8 +121,8 @@ int listTables(const Arguments& arguments, const Streams& streams) {
   if (!rules) return kFailed;
   if (rules->tables().empty()) return streams.fail(arguments.archive + ": no tables found");
   for (const NamedTable& table : rules->tables()) {
-    streams.out << table.name << ": " << table.rows.size() << " rows, "
-                << table.columnNames.size() << " columns\n";
+    streams.out << table.name << ": " << table.rows.size() << " rows, " << table.columnNames.size()
+                << " columns\n";
   }
   return kDone;
 }
@@ -243,21 +244,22 @@ int applyPatch(const Arguments& arguments, const Streams& streams) {
 int runRulesTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   const Streams streams{out, err};
   Arguments arguments;
-  CLI::App app{"Reads and changes the rules tables of the game's VUVazur.dat.\n"
-               "ARCHIVE is a game archive (a ZIP archive holding VUVazur.dat) or a plain "
-               "rules text.",
-               "vantrel-rules"};
+  CLI::App app{
+      "Reads and changes the rules tables of the game's VUVazur.dat.\n"
+      "ARCHIVE is a game archive (a ZIP archive holding VUVazur.dat) or a plain "
+      "rules text.",
+      "vantrel-rules"};
   app.set_version_flag("--version", "vantrel-rules " VANTREL_VERSION_TEXT);
   app.require_subcommand(1);
   const auto archiveOption = [&arguments](CLI::App* command) {
-    command->add_option("ARCHIVE", arguments.archive, "the game archive or rules text")
-        ->required();
+    command->add_option("ARCHIVE", arguments.archive, "the game archive or rules text")->required();
   };
   const auto tableOption = [&arguments](CLI::App* command) {
     command->add_option("TABLE", arguments.table, "the table's name, e.g. Entities")->required();
   };
 
-  CLI::App* tables = app.add_subcommand("tables", "List every table with its row and column counts");
+  CLI::App* tables =
+      app.add_subcommand("tables", "List every table with its row and column counts");
   archiveOption(tables);
 
   CLI::App* exportCommand = app.add_subcommand(
@@ -266,8 +268,8 @@ int runRulesTool(int argc, const char* const* argv, std::ostream& out, std::ostr
   tableOption(exportCommand);
   exportCommand->add_option("-o,--output", arguments.output, "write to FILE, not to the output");
 
-  CLI::App* importCommand = app.add_subcommand(
-      "import", "Change the cells of a table whose values differ in a CSV file");
+  CLI::App* importCommand =
+      app.add_subcommand("import", "Change the cells of a table whose values differ in a CSV file");
   archiveOption(importCommand);
   tableOption(importCommand);
   importCommand->add_option("FILE", arguments.file, "the CSV file, as export writes it")
@@ -289,8 +291,7 @@ int runRulesTool(int argc, const char* const* argv, std::ostream& out, std::ostr
   CLI::App* diff = app.add_subcommand(
       "diff", "Print every changed cell between two archives or texts, as a patch");
   diff->add_option("OLD", arguments.archive, "the old game archive or rules text")->required();
-  diff->add_option("NEW", arguments.otherArchive, "the new game archive or rules text")
-      ->required();
+  diff->add_option("NEW", arguments.otherArchive, "the new game archive or rules text")->required();
 
   CLI::App* apply = app.add_subcommand(
       "apply", "Apply a patch: change each cell that still holds the patch's old value");

@@ -23,10 +23,10 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path gDirectory;
-Text gText;           // the sample rules text
-Text gEditedCsv;      // Entities with every Health changed (75 cells)
-Text gPatch;          // 100 changes of Entities cells
-Text gPatchedText;    // the text with the patch applied
+Text gText;         // the sample rules text
+Text gEditedCsv;    // Entities with every Health changed (75 cells)
+Text gPatch;        // 100 changes of Entities cells
+Text gPatchedText;  // the text with the patch applied
 
 fs::path path(const char* name) { return gDirectory / name; }
 
@@ -68,7 +68,8 @@ bool prepare() {
   const NamedTable& table = rules.tables()[*entities];
 
   std::vector<CellChange> health;
-  for (std::size_t row = 0; row < table.rows.size(); ++row) health.push_back({*entities, row, 11, "7777"});
+  for (std::size_t row = 0; row < table.rows.size(); ++row)
+    health.push_back({*entities, row, 11, "7777"});
   TablesDocument edited(gText);
   edited.setValues(health);
   gEditedCsv = exportTable(edited, edited.tables()[*entities]);
@@ -80,7 +81,8 @@ bool prepare() {
     const Text oldValue = rules.value(table, table.rows[row], column);
     changes.push_back({*entities, row, column, oldValue + "1"});
     gPatch += patch::changeLine({"Entities", table.rows[row].key, table.columnNames[column],
-                                 oldValue, oldValue + "1"}) + "\n";
+                                 oldValue, oldValue + "1"}) +
+              "\n";
   }
   TablesDocument patched(gText);
   patched.setValues(changes);
@@ -106,7 +108,8 @@ BENCHMARK(BM_ExportEntitiesCommand)->Unit(benchmark::kMillisecond);
 void BM_ImportEntitiesCommand(benchmark::State& state) {
   for (auto _ : state) {
     restoreArchive(state);
-    if (run({"import", path("VUVazur.dat").string(), "Entities", path("entities.csv").string()}) != 0) {
+    if (run({"import", path("VUVazur.dat").string(), "Entities", path("entities.csv").string()}) !=
+        0) {
       state.SkipWithError("import failed");
     }
   }
@@ -168,8 +171,8 @@ BENCHMARK(BM_Apply100ChangesText)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   if (!vantrel::prepare()) {
-    std::cerr << "rules_tool_benchmark: can't prepare the sample rules in "
-              << vantrel::gDirectory << "\n";
+    std::cerr << "rules_tool_benchmark: can't prepare the sample rules in " << vantrel::gDirectory
+              << "\n";
     return 1;
   }
   benchmark::Initialize(&argc, argv);
