@@ -90,6 +90,8 @@ ApplyPlan planApply(const TablesDocument& rules, std::string_view patchText) {
   ApplyPlan plan;
   // Values this patch has already set, so that a later line sees them.
   std::unordered_map<Text, Text> pending;
+  // A patch saved by an editor that puts a byte-order mark first.
+  if (patchText.substr(0, 3) == "\xEF\xBB\xBF") patchText.remove_prefix(3);
   const std::vector<Text> lines = splitLines(patchText);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::int64_t lineNumber = static_cast<std::int64_t>(i) + 1;

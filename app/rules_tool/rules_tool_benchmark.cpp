@@ -57,7 +57,12 @@ bool prepare() {
   gDirectory = fs::temp_directory_path() / "vantrel_rules_tool_benchmark";
   fs::remove_all(gDirectory);
   fs::create_directories(gDirectory / "temp");
-  setenv("TMPDIR", (gDirectory / "temp").c_str(), 1);
+  const std::string temporary = (gDirectory / "temp").string();
+#ifdef _WIN32
+  _putenv_s("TMP", temporary.c_str());
+#else
+  setenv("TMPDIR", temporary.c_str(), 1);
+#endif
   std::ifstream in(VANTREL_DATA_DIR "/VUVazur.txt", std::ios::binary);
   std::ostringstream contents;
   contents << in.rdbuf();
