@@ -67,7 +67,7 @@ TEST(CsvTest, MalformedInputNamesItsLine) {
       {"key,a\r\nx,\"1\"2\r\n", 2, "text after a closing quote"},
       {"key,a\r\nx,\"1\r\n2\r\n", 2, "a quoted field without its closing quote"},
       {"key,a\r\nx,1\r2\r\n", 2, "a CR without LF outside quotes"},
-      {Text("key,a\r\n\r\nx,1", 14) + Text(1, '\0') + "\r\n", 3, "a zero byte"},
+      {Text("key,a\r\n\r\nx,1") + Text(1, '\0') + "\r\n", 3, "a zero byte"},
   };
   for (const auto& each : cases) {
     const Document document = read(each.input);
