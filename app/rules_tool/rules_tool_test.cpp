@@ -246,6 +246,7 @@ TEST_F(RulesToolTest, ValuesWithMarkupLineBreaksAndChineseGoThroughTheLoop) {
   for (const Text& value : values) {
     SCOPED_TRACE(value);
     const std::string csv = editedCsv({{2, kHealthField, value}});
+    const std::string before = readFile(archivePath());
     const Result result = run({"import", archive(), "Entities", csv});
     // A system whose code page has no Chinese (Windows 1252) can't hold the value.
     const std::optional<Text> local = csv_encoding::fromUtf8(value);
@@ -253,7 +254,7 @@ TEST_F(RulesToolTest, ValuesWithMarkupLineBreaksAndChineseGoThroughTheLoop) {
       EXPECT_EQ(result.status, 1);
       EXPECT_EQ(result.err, "vantrel-rules: " + csv +
                                 ":3: a field that is no UTF-8 or that this system can't hold\n");
-      EXPECT_EQ(readFile(archivePath()), originalArchive_);
+      EXPECT_TRUE(readFile(archivePath()) == before) << "the archive was changed";
       continue;
     }
     ASSERT_EQ(result.status, 0) << result.err;
