@@ -532,6 +532,24 @@ TEST_F(RulesToolTest, KeepsTheGamesOriginalArchiveOnceAndWritesOneEntry) {
   EXPECT_FALSE(fs::exists(file("rules.txt.orig")));
 }
 
+TEST_F(RulesToolTest, LeavesNothingBehindButTheEditorsWorkingFolder) {
+  ASSERT_EQ(run({"export", archive(), "Entities", "-o", file("e.csv")}).status, 0);
+  ASSERT_EQ(run({"set", archive(), "Entities", "bld_citadel", "Health=1"}).status, 0);
+  ASSERT_EQ(run({"import", archive(), "Entities", file("e.csv")}).status, 0);
+  ASSERT_EQ(run({"diff", archive(), kSampleArchive}).status, 0);
+  std::vector<std::string> left;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory_ / "temp")) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"VUVazur.dat"});
+  std::vector<std::string> beside;
+  for (const fs::directory_entry& entry : fs::directory_iterator(directory_ / "game")) {
+    beside.push_back(entry.path().filename().string());
+  }
+  std::sort(beside.begin(), beside.end());
+  EXPECT_EQ(beside, (std::vector<std::string>{"VUVazur.dat", "VUVazur.dat.orig"}));
+}
+
 TEST_F(RulesToolTest, HelpVersionAndUsageErrors) {
   const struct {
     std::vector<std::string> arguments;
