@@ -126,6 +126,11 @@ bool isFolder(const Path& path);
 
 // Creates one folder; its parent must exist. True when created.
 bool createFolder(const Path& path);
+// The same, readable and writable by this user only (POSIX mode 0700; on
+// Windows the folder takes its parent's permissions).
+bool createPrivateFolder(const Path& path);
+// Removes an empty folder. False when it could not be removed.
+bool removeFolder(const Path& path);
 
 struct FolderEntry {
   std::string name;

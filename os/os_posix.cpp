@@ -314,6 +314,12 @@ bool isFolder(const Path& path) {
 
 bool createFolder(const Path& path) { return !path.empty() && ::mkdir(path.c_str(), 0777) == 0; }
 
+bool createPrivateFolder(const Path& path) {
+  return !path.empty() && ::mkdir(path.c_str(), 0700) == 0;
+}
+
+bool removeFolder(const Path& path) { return !path.empty() && ::rmdir(path.c_str()) == 0; }
+
 std::vector<FolderEntry> listFolder(const Path& path) {
   std::vector<FolderEntry> entries;
   DIR* folder = path.empty() ? nullptr : ::opendir(path.c_str());

@@ -116,6 +116,19 @@ TEST_F(PosixOsTest, ListFolderNamesFilesAndSubfolders) {
   EXPECT_TRUE(listFolder(path("none")).empty());
 }
 
+TEST_F(PosixOsTest, PrivateFolderIsTheUsersAloneAndRemovedOnlyWhenEmpty) {
+  ASSERT_TRUE(createPrivateFolder(path("private")));
+  EXPECT_FALSE(createPrivateFolder(path("private")));
+  struct stat facts;
+  ASSERT_EQ(::stat(path("private").c_str(), &facts), 0);
+  EXPECT_EQ(facts.st_mode & 0777, 0700u);
+  writeFile(path("private/f.txt"), "1");
+  EXPECT_FALSE(removeFolder(path("private")));
+  ASSERT_TRUE(removeFile(path("private/f.txt")));
+  EXPECT_TRUE(removeFolder(path("private")));
+  EXPECT_FALSE(pathExists(path("private")));
+}
+
 // Sets an environment variable (null: unsets it) for one scope.
 class ScopedVariable {
  public:

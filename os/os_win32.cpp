@@ -348,6 +348,10 @@ bool createFolder(const Path& path) {
   return !path.empty() && CreateDirectoryA(path.c_str(), nullptr);
 }
 
+bool createPrivateFolder(const Path& path) { return createFolder(path); }
+
+bool removeFolder(const Path& path) { return !path.empty() && RemoveDirectoryA(path.c_str()); }
+
 std::vector<FolderEntry> listFolder(const Path& path) {
   std::vector<FolderEntry> entries;
   if (path.empty()) return entries;

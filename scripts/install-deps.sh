@@ -15,6 +15,7 @@ else
     zlib1g-dev libminizip-dev
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev
     fonts-wqy-microhei
     zip unzip python3
   )

@@ -12,6 +12,7 @@ packages=(
   cmake make
   g++-mingw-w64-x86-64 libz-mingw-w64-dev
   googletest
+  libcli11-dev
   wine wine64
   xvfb
   dpkg-dev
