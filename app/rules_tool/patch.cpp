@@ -141,8 +141,9 @@ Text changeLine(const Change& change) {
 }
 
 Text rowOrTableOnlyLine(const Text& table, const std::optional<Text>& key, bool inOld) {
-  return name(table) + (key ? "/" + name(*key) : Text()) + ": " +
-         Text(inOld ? kOnlyInOld : kOnlyInNew);
+  Text line = name(table);
+  if (key) line.append("/").append(name(*key));
+  return line.append(": ").append(inOld ? kOnlyInOld : kOnlyInNew);
 }
 
 Text columnOnlyLine(const Text& table, const Text& column, bool inOld) {

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "ui/control_table.h"
+#include "ui/event_bindings.h"
 #include "ui/qt/info_box.h"
 #include "ui/qt/local_text.h"
 
@@ -121,30 +122,6 @@ Text withLineFeeds(const Text& text) {
   return lines;
 }
 
-using Handler = void (EditorCommands::*)();
-
-struct ListHandler {
-  const char* listBox;
-  Handler onSelected;
-};
-
-struct ButtonHandler {
-  const char* button;
-  Handler onClicked;
-};
-
-constexpr ListHandler kListHandlers[] = {
-    {kEntityList, &EditorCommands::onEntitySelected},
-    {kCommandList, &EditorCommands::onCommandSelected},
-};
-
-constexpr ButtonHandler kButtonHandlers[] = {
-    {"按钮1", &EditorCommands::onConfirmEntity},
-    {"按钮2", &EditorCommands::onConfirmCommand},
-    {"按钮3", &EditorCommands::onRestore},
-    {"按钮4", &EditorCommands::onWriteOut},
-};
-
 }  // namespace
 
 MainWindow::MainWindow(RulesDocument& document, GamePaths paths)
@@ -180,20 +157,20 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::connectHandlers() {
-  for (const ListHandler& binding : kListHandlers) {
-    QListWidget* list = listBox(binding.listBox);
+  for (const EventBinding& binding : kListSelectionHandlers) {
+    QListWidget* list = listBox(binding.control);
     // Fires for a selection the user made; not for items the program inserts,
     // nor when the user clears the selection.
     connect(list, &QListWidget::itemSelectionChanged, this,
-            [this, list, handler = binding.onSelected] {
+            [this, list, handler = binding.handler] {
               if (insertingListItem_ || list->selectedItems().isEmpty()) return;
               (commands_.*handler)();
             });
   }
-  for (const ButtonHandler& binding : kButtonHandlers) {
-    auto* button = static_cast<QPushButton*>(control(binding.button));
+  for (const EventBinding& binding : kButtonClickHandlers) {
+    auto* button = static_cast<QPushButton*>(control(binding.control));
     connect(button, &QPushButton::clicked, this,
-            [this, handler = binding.onClicked] { (commands_.*handler)(); });
+            [this, handler = binding.handler] { (commands_.*handler)(); });
   }
 }
 

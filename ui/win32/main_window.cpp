@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/control_table.h"
+#include "ui/event_bindings.h"
 #include "ui/win32/wide_text.h"
 
 namespace vantrel::win32 {
@@ -15,27 +16,6 @@ constexpr wchar_t kWindowClass[] = L"VantrelEditorWindow";
 constexpr int kApplicationIcon = 1;  // the first icon of the resource
 constexpr int kFirstControlId = 100;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-using Handler = void (EditorCommands::*)();
-
-struct Binding {
-  const char* control;
-  Handler handler;
-};
-
-// Notifications with a handler: a selection made by the user in a list, a
-// click on a button. 按钮2 confirms the command boxes.
-constexpr Binding kListHandlers[] = {
-    {kEntityList, &EditorCommands::onEntitySelected},
-    {kCommandList, &EditorCommands::onCommandSelected},
-};
-
-constexpr Binding kButtonHandlers[] = {
-    {"按钮1", &EditorCommands::onConfirmEntity},
-    {"按钮2", &EditorCommands::onConfirmCommand},
-    {"按钮3", &EditorCommands::onRestore},
-    {"按钮4", &EditorCommands::onWriteOut},
-};
 
 struct NativeControl {
   const wchar_t* windowClass;
@@ -235,11 +215,11 @@ void MainWindow::onCommand(HWND control, WORD notification) {
   if (notification == LBN_SELCHANGE) {
     // Only a selection that holds a row runs the handler.
     if (SendMessageW(control, LB_GETCURSEL, 0, 0) == LB_ERR) return;
-    for (const Binding& binding : kListHandlers) {
+    for (const EventBinding& binding : kListSelectionHandlers) {
       if (control == this->control(binding.control)) (commands_.*binding.handler)();
     }
   } else if (notification == BN_CLICKED) {
-    for (const Binding& binding : kButtonHandlers) {
+    for (const EventBinding& binding : kButtonClickHandlers) {
       if (control == this->control(binding.control)) (commands_.*binding.handler)();
     }
   }
