@@ -16,6 +16,7 @@
 #include "ui/control_table.h"
 #include "ui/win32/sample_game_folder.h"
 #include "ui/win32/wide_text.h"
+#include "ui/working_copy_claim.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -476,6 +477,21 @@ TEST_F(Win32WindowTest, PendingEventsLeaveTheQuitRequestForTheLoop) {
   MSG message;
   ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 3u);
+}
+
+// A second start finds the running window by its title and brings it back
+// from the task bar to the front; with no editor running it finds nothing.
+TEST_F(Win32WindowTest, SecondStartBringsTheRunningWindowToTheFront) {
+  EXPECT_FALSE(bringRunningEditorToFront(Text()));
+  open();
+  ShowWindow(window_->handle(), SW_MINIMIZE);
+  window_->processPendingEvents();
+  ASSERT_TRUE(IsIconic(window_->handle()));
+
+  EXPECT_TRUE(bringRunningEditorToFront(Text()));
+  window_->processPendingEvents();
+  EXPECT_FALSE(IsIconic(window_->handle()));
+  EXPECT_EQ(GetForegroundWindow(), window_->handle());
 }
 
 // Run with Wine's ANSI code page set to 936 (GBK); skipped elsewhere unless
