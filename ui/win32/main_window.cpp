@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
 
 #include "ui/control_table.h"
@@ -16,6 +17,7 @@ constexpr wchar_t kWindowClass[] = L"VantrelEditorWindow";
 constexpr int kApplicationIcon = 1;  // the first icon of the resource
 constexpr int kFirstControlId = 100;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT kCompleteInfoText = WM_APP;  // posted to the window itself
 
 struct NativeControl {
   const wchar_t* windowClass;
@@ -55,6 +57,32 @@ bool isEditBox(ControlKind kind) {
 }
 
 bool isListBoxKind(ControlKind kind) { return kind == ControlKind::ListBox; }
+
+// Where the first lines of a text end: just after the line break that ends
+// line `lines`, or the text's length when it has no more lines than that.
+std::size_t endOfFirstLines(const std::wstring& text, int lines) {
+  std::size_t end = 0;
+  for (int line = 0; line < lines; ++line) {
+    end = text.find(L'\n', end);
+    if (end == std::wstring::npos) return text.size();
+    ++end;
+  }
+  return end;
+}
+
+std::wstring windowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+// Keyboard and mouse messages, in the client area or on the frame and scroll bar.
+bool isInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
 
 bool modifierHeld() {
   return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
@@ -167,7 +195,8 @@ void MainWindow::show() {
   SetForegroundWindow(window_);
   SetActiveWindow(window_);
   SetFocus(control(kEntityList));
-  UpdateWindow(window_);
+  UpdateWindow(window_);  // paints the window and its controls now
+  if (!infoRest_.empty()) postInfoTextCompletion();
 }
 
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -196,6 +225,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kCompleteInfoText:
+      infoCompletionPosted_ = false;
+      completeInfoText();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -204,6 +237,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       window_ = nullptr;
       controls_.clear();
       lastFocus_ = nullptr;
+      infoRest_.clear();
       break;
     default:
       break;
@@ -212,7 +246,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onCommand(HWND control, WORD notification) {
-  if (notification == LBN_SELCHANGE) {
+  if (notification == EN_SETFOCUS && control == this->control(kInfoBox)) {
+    completeInfoText();  // before the user can type or move the caret
+  } else if (notification == LBN_SELCHANGE) {
     // Only a selection that holds a row runs the handler.
     if (SendMessageW(control, LB_GETCURSEL, 0, 0) == LB_ERR) return;
     for (const EventBinding& binding : kListSelectionHandlers) {
@@ -268,6 +304,9 @@ bool MainWindow::isListBox(HWND control) const {
 }
 
 void MainWindow::dispatch(MSG& message) {
+  if (!infoRest_.empty() && isInput(message.message) && message.hwnd == control(kInfoBox)) {
+    completeInfoText();
+  }
   if (handleKeyboard(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
@@ -294,26 +333,62 @@ void MainWindow::processPendingEvents() {
 Text MainWindow::getEditText(const Text& editBox) {
   HWND box = controlOf(editBox, isEditBox);
   if (!box) return {};
-  const int length = GetWindowTextLengthW(box);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), length + 1)));
-  return toAnsiText(text);
+  if (box == control(kInfoBox)) return toAnsiText(windowText(box) + infoRest_);
+  return toAnsiText(windowText(box));
 }
 
 void MainWindow::setEditText(const Text& editBox, const Text& text) {
   HWND box = controlOf(editBox, isEditBox);
   if (!box) return;
+  std::wstring wide = fromAnsiText(text);
   // Every value read or written shows its whole row in the info box, the same
   // text again and again; laying out a long text is the costly part, so a
   // text the box already holds is not set again.
-  const std::wstring wide = fromAnsiText(text);
-  const int length = GetWindowTextLengthW(box);
-  if (length == static_cast<int>(wide.size())) {
-    std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
-    shown.resize(static_cast<std::size_t>(GetWindowTextW(box, shown.data(), length + 1)));
-    if (shown == wide) return;
+  const bool infoBox = box == control(kInfoBox);
+  const std::wstring noRest;
+  const std::wstring& rest = infoBox ? infoRest_ : noRest;
+  const std::size_t length = static_cast<std::size_t>(GetWindowTextLengthW(box)) + rest.size();
+  if (length == wide.size() && windowText(box) + rest == wide) return;
+  if (infoBox) {
+    setInfoText(box, std::move(wide));
+  } else {
+    SetWindowTextW(box, wide.c_str());
   }
-  SetWindowTextW(box, wide.c_str());
+}
+
+void MainWindow::setInfoText(HWND box, std::wstring text) {
+  infoRest_ = text.substr(endOfFirstLines(text, kInfoBoxFirstLines));
+  text.resize(text.size() - infoRest_.size());
+  SetWindowTextW(box, text.c_str());
+  // While the window is hidden it is not painted yet: show() asks for the rest.
+  if (!infoRest_.empty() && IsWindowVisible(window_)) postInfoTextCompletion();
+}
+
+void MainWindow::postInfoTextCompletion() {
+  if (infoCompletionPosted_) return;
+  infoCompletionPosted_ = PostMessageW(window_, kCompleteInfoText, 0, 0) != FALSE;
+}
+
+void MainWindow::completeInfoText() {
+  if (infoRest_.empty()) return;
+  HWND box = control(kInfoBox);
+  const std::wstring rest = std::exchange(infoRest_, std::wstring());
+  DWORD selectionStart = 0;
+  DWORD selectionEnd = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
+               reinterpret_cast<LPARAM>(&selectionEnd));
+  const LRESULT firstVisibleLine = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
+  const LRESULT modified = SendMessageW(box, EM_GETMODIFY, 0, 0);
+  SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+  const int end = GetWindowTextLengthW(box);
+  SendMessageW(box, EM_SETSEL, end, end);
+  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(rest.c_str()));
+  SendMessageW(box, EM_SETSEL, selectionStart, selectionEnd);
+  SendMessageW(box, EM_LINESCROLL, 0,
+               firstVisibleLine - SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0));
+  SendMessageW(box, EM_SETMODIFY, modified, 0);
+  SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(box, nullptr, TRUE);
 }
 
 std::int32_t MainWindow::getListSelection(const Text& listBox) {

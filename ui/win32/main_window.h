@@ -57,6 +57,11 @@ class MainWindow : public WindowOperations {
   void showMessage(std::string_view utf8Message) override;
   void processPendingEvents() override;
 
+  // Lines of a text that the info box takes at once: more than the box shows,
+  // and more than a row text has, so that only texts like the Commands
+  // section go in two steps (see setInfoText).
+  static constexpr int kInfoBoxFirstLines = 256;
+
  private:
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,6 +74,17 @@ class MainWindow : public WindowOperations {
   // The control of that name when it is of a kind that the test accepts.
   HWND controlOf(std::string_view name, bool (*isKind)(ControlKind)) const;
   bool isListBox(HWND control) const;
+  // Start-up puts the whole Commands section (some hundred kilobytes) into the
+  // info box, and laying out a text that long takes longer than showing the
+  // rest of the window. So a long text goes in two steps: the first lines at
+  // once, and the rest on the next turn of the event loop after the window
+  // was first painted, or at once when the box takes the focus or receives
+  // input. getEditText always returns the whole text.
+  void setInfoText(HWND box, std::wstring text);
+  // Puts in the lines not put in yet, if any; the caret and the scroll
+  // position stay where they are, and it is no step to undo.
+  void completeInfoText();
+  void postInfoTextCompletion();
 
   struct Control {
     HWND handle;
@@ -83,6 +99,9 @@ class MainWindow : public WindowOperations {
   HFONT font_ = nullptr;
   HWND lastFocus_ = nullptr;  // given back when the window is activated again
   std::unordered_map<std::string, Control> controls_;  // by UTF-8 name
+  // The info box's lines not put in yet.
+  std::wstring infoRest_;
+  bool infoCompletionPosted_ = false;
 };
 
 // Creates the window, runs its created event while it is hidden, then shows

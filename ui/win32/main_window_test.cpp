@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -32,6 +33,13 @@ std::wstring listItem(HWND list, int row) {
   std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+// `lines` numbered lines, each ended by CR LF, as the rules text has them.
+Text numberedLines(int lines, const char* prefix) {
+  Text text;
+  for (int line = 0; line < lines; ++line) text += prefix + std::to_string(line) + "\r\n";
   return text;
 }
 
@@ -492,6 +500,106 @@ TEST_F(Win32WindowTest, SecondStartBringsTheRunningWindowToTheFront) {
   window_->processPendingEvents();
   EXPECT_FALSE(IsIconic(window_->handle()));
   EXPECT_EQ(GetForegroundWindow(), window_->handle());
+}
+
+// Start-up puts the Commands section into the info box: the box shows its
+// first lines at once and takes the rest on the event loop's next turn, and
+// its text is the whole text throughout.
+TEST_F(Win32WindowTest, LongInfoTextIsWholeBeforeAndAfterItsRestGoesIn) {
+  open();
+  HWND info = control(kInfoBox);
+  const Text whole = text(kInfoBox);
+  ASSERT_GT(std::count(whole.begin(), whole.end(), '\n'), MainWindow::kInfoBoxFirstLines);
+  const std::wstring wholeWide = fromAnsiText(whole);
+  const std::wstring firstLines = windowText(info);
+  EXPECT_LT(firstLines.size(), wholeWide.size());
+  EXPECT_EQ(wholeWide.substr(0, firstLines.size()), firstLines);
+
+  window_->processPendingEvents();
+  EXPECT_EQ(windowText(info), wholeWide);
+  EXPECT_EQ(text(kInfoBox), whole);
+  // Still shown from the start, and putting the rest in is no step to undo.
+  DWORD start = 1;
+  DWORD end = 1;
+  SendMessageW(info, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 0u);
+  EXPECT_EQ(SendMessageW(info, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_FALSE(SendMessageW(info, EM_CANUNDO, 0, 0));
+}
+
+TEST_F(Win32WindowTest, OnlyTextsLongerThanTheFirstLinesGoInTwoSteps) {
+  open();
+  window_->processPendingEvents();
+  HWND info = control(kInfoBox);
+  for (const int lines : {MainWindow::kInfoBoxFirstLines, MainWindow::kInfoBoxFirstLines + 1}) {
+    SCOPED_TRACE(lines);
+    const Text whole = numberedLines(lines, "line ");
+    window_->setEditText(kInfoBox, whole);
+    EXPECT_EQ(windowText(info) == fromAnsiText(whole), lines <= MainWindow::kInfoBoxFirstLines);
+    EXPECT_EQ(text(kInfoBox), whole);
+    window_->processPendingEvents();
+    EXPECT_EQ(windowText(info), fromAnsiText(whole));
+  }
+}
+
+// Typing reaches the whole text: the rest goes in before the box takes the
+// focus or any input, with the caret still at the start.
+TEST_F(Win32WindowTest, TypingBeforeTheRestIsInTypesIntoTheWholeText) {
+  struct Case {
+    const char* name;
+    bool focusFirst;  // else a key reaches the box of a hidden window, unfocused
+  };
+  for (const Case& tried : {Case{"focus, then a key", true}, Case{"a key, unfocused", false}}) {
+    SCOPED_TRACE(tried.name);
+    open();
+    window_->processPendingEvents();
+    HWND info = control(kInfoBox);
+    // A hidden window asks for no rest by itself.
+    if (!tried.focusFirst) ShowWindow(window_->handle(), SW_HIDE);
+    const Text whole = numberedLines(1000, "command ");
+    window_->setEditText(kInfoBox, whole);
+    ASSERT_NE(windowText(info), fromAnsiText(whole));
+    if (tried.focusFirst) {
+      SetFocus(info);
+      EXPECT_EQ(windowText(info), fromAnsiText(whole));  // at once, no event loop turn
+    }
+    PostMessageW(info, WM_CHAR, L'x', 1);
+    window_->processPendingEvents();
+    EXPECT_EQ(text(kInfoBox), "x" + whole);
+    EXPECT_EQ(windowText(info), fromAnsiText("x" + whole));
+    window_.reset();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+}
+
+// A text set while the rest of a long one is still to come replaces it all;
+// the same whole text again changes nothing.
+TEST_F(Win32WindowTest, NewInfoTextDropsThePendingRest) {
+  for (const char* next : {"short", "first lines", "another long", "the same"}) {
+    SCOPED_TRACE(next);
+    open();
+    HWND info = control(kInfoBox);
+    const Text startText = text(kInfoBox);
+    const Text firstLines = toAnsiText(windowText(info));
+    ASSERT_NE(firstLines, startText);
+    const std::string_view name = next;
+    const Text nextText = name == "short"         ? Text("short")
+                          : name == "first lines" ? firstLines
+                          : name == "the same"    ? startText
+                                                  : numberedLines(1000, "other ");
+    window_->setEditText(kInfoBox, nextText);
+    EXPECT_EQ(text(kInfoBox), nextText);
+    window_->processPendingEvents();
+    EXPECT_EQ(text(kInfoBox), nextText);
+    EXPECT_EQ(windowText(info), fromAnsiText(nextText));
+    window_.reset();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
 }
 
 // Run with Wine's ANSI code page set to 936 (GBK); skipped elsewhere unless
