@@ -578,23 +578,29 @@ TEST_F(Win32WindowTest, TypingBeforeTheRestIsInTypesIntoTheWholeText) {
 // A text set while the rest of a long one is still to come replaces it all;
 // the same whole text again changes nothing.
 TEST_F(Win32WindowTest, NewInfoTextDropsThePendingRest) {
-  for (const char* next : {"short", "first lines", "another long", "the same"}) {
-    SCOPED_TRACE(next);
+  struct Case {
+    const char* name;
+    Text (*next)(const Text& whole, const Text& firstLines);
+  };
+  const Case cases[] = {
+      {"short", [](const Text&, const Text&) { return Text("short"); }},
+      {"the first lines alone", [](const Text&, const Text& firstLines) { return firstLines; }},
+      {"another long", [](const Text&, const Text&) { return numberedLines(1000, "other "); }},
+      {"the same", [](const Text& whole, const Text&) { return whole; }},
+  };
+  for (const Case& tried : cases) {
+    SCOPED_TRACE(tried.name);
     open();
     HWND info = control(kInfoBox);
-    const Text startText = text(kInfoBox);
+    const Text whole = text(kInfoBox);
     const Text firstLines = toAnsiText(windowText(info));
-    ASSERT_NE(firstLines, startText);
-    const std::string_view name = next;
-    const Text nextText = name == "short"         ? Text("short")
-                          : name == "first lines" ? firstLines
-                          : name == "the same"    ? startText
-                                                  : numberedLines(1000, "other ");
-    window_->setEditText(kInfoBox, nextText);
-    EXPECT_EQ(text(kInfoBox), nextText);
+    ASSERT_NE(firstLines, whole);
+    const Text next = tried.next(whole, firstLines);
+    window_->setEditText(kInfoBox, next);
+    EXPECT_EQ(text(kInfoBox), next);
     window_->processPendingEvents();
-    EXPECT_EQ(text(kInfoBox), nextText);
-    EXPECT_EQ(windowText(info), fromAnsiText(nextText));
+    EXPECT_EQ(text(kInfoBox), next);
+    EXPECT_EQ(windowText(info), fromAnsiText(next));
     window_.reset();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
