@@ -9,7 +9,7 @@ namespace vantrel {
 int runEditorWindow(RulesDocument& document, const WorkingCopyClaim& claim) {
   const auto window = win32::openMainWindow(document, claim.paths);
   if (std::getenv("VANTREL_EXIT_WHEN_SHOWN")) {
-    window->processPendingEvents();  // the first paint
+    window->processPendingEvents();  // what the start left waiting (the info box's rest)
     return 0;
   }
   return window->runMessageLoop();
